@@ -25,7 +25,8 @@ uint64_t powerOfTen(int exponent) {
 
 void AEffPlugin::dB2string(float gain, char* text) {
     if (gain > 0.0f) {
-        float2string(20.0f * std::log10(gain), text);
+        // In double: the float logarithm can be off by enough to change the last digit shown.
+        float2string(static_cast<float>(20.0 * std::log10(static_cast<double>(gain))), text);
     } else {
         std::strcpy(text, kMinusInfinityText);
     }
