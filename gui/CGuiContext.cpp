@@ -1,0 +1,256 @@
+#include "gui/CGuiContext.h"
+
+#include <memory>
+#include <new>
+
+#include "gui/CGuiFrame.h"
+
+namespace {
+
+struct FontTableEntry {
+    const char* face;
+    int size;  // pixels
+};
+
+// Id 0 is always bold; id 7 is the decorative (symbol) face.
+constexpr FontTableEntry kFontTable[8] = {
+    {"Arial", 12}, {"Arial", 18}, {"Arial", 14}, {"Arial", 12},
+    {"Arial", 11}, {"Arial", 10}, {"Arial", 9},  {"Symbol", 13},
+};
+constexpr int kSymbolFontId = 7;
+constexpr int kLocalPolygonPoints = 30;  // small polygons need no heap buffer
+
+platform::Point shifted(const CGuiPoint& point, const CGuiPoint& offset) {
+    return {point.h + offset.h, point.v + offset.v};
+}
+
+platform::Rect toPlatform(const CGuiRect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace
+
+CGuiContext::CGuiContext(CGuiFrame* frame, platform::DeviceContext* deviceContext, platform::Window* window)
+    : window_(window), frame_(frame) {
+    if (frame)
+        clipArea = frame->bounds;
+    if (deviceContext)
+        attachDeviceContext(deviceContext);
+    if (window) {
+        const platform::Rect screen = platform::windowScreenRect(window);
+        windowOrigin = {screen.left, screen.top};
+    }
+}
+
+CGuiContext::~CGuiContext() {
+    detachDeviceContext();
+    if (brush_)
+        platform::deleteBrush(brush_);
+    if (pen_)
+        platform::deletePen(pen_);
+    if (font_)
+        platform::deleteFont(font_);
+}
+
+void CGuiContext::attachDeviceContext(platform::DeviceContext* deviceContext) {
+    deviceContext_ = deviceContext;
+    savedBrush_ = platform::currentBrush(deviceContext);
+    savedPen_ = platform::currentPen(deviceContext);
+    savedFont_ = platform::currentFont(deviceContext);
+    platform::setBackgroundOpaque(deviceContext, false);
+    setPenColor(penColor);
+    setPenPattern(penPattern);
+    setBrushColor(brushColor);
+    setTextColor(textColor);
+}
+
+void CGuiContext::detachDeviceContext() {
+    if (!deviceContext_)
+        return;
+    if (savedBrush_)
+        platform::selectBrush(deviceContext_, savedBrush_);
+    if (savedPen_)
+        platform::selectPen(deviceContext_, savedPen_);
+    if (savedFont_)
+        platform::selectFont(deviceContext_, savedFont_);
+    deviceContext_ = nullptr;
+}
+
+void CGuiContext::penMoveTo(const CGuiPoint& point) {
+    if (!deviceContext_)
+        return;
+    const platform::Point at = shifted(point, drawOffset);
+    platform::moveTo(deviceContext_, at.x, at.y);
+}
+
+void CGuiContext::penLineTo(const CGuiPoint& point) {
+    if (!deviceContext_)
+        return;
+    const platform::Point at = shifted(point, drawOffset);
+    platform::lineTo(deviceContext_, at.x, at.y);
+}
+
+void CGuiContext::outlineRect(const CGuiRect& rect) {
+    penMoveTo({rect.left, rect.top});
+    penLineTo({rect.right, rect.top});
+    penLineTo({rect.right, rect.bottom});
+    penLineTo({rect.left, rect.bottom});
+    penLineTo({rect.left, rect.top});
+}
+
+void CGuiContext::paintRect(const CGuiRect& rect) {
+    if (!deviceContext_)
+        return;
+    // With the null pen the rectangle primitive leaves out its right and bottom edge; moved by one
+    // pixel it fills exactly the inside of outlineRect(rect).
+    const CGuiRect at = rect.movedBy(drawOffset).movedBy({1, 1});
+    platform::Pen* previous = platform::selectPen(deviceContext_, platform::nullPen());
+    platform::drawRectangle(deviceContext_, toPlatform(at));
+    platform::selectPen(deviceContext_, previous);
+}
+
+void CGuiContext::paintPolygon(const CGuiPoint* points, int count) {
+    if (!deviceContext_ || !points || count <= 0)
+        return;
+    platform::Point local[kLocalPolygonPoints];
+    std::unique_ptr<platform::Point[]> heap;
+    platform::Point* buffer = local;
+    if (count > kLocalPolygonPoints) {
+        heap.reset(new (std::nothrow) platform::Point[count]);
+        if (!heap)
+            return;
+        buffer = heap.get();
+    }
+    for (int i = 0; i < count; ++i)
+        buffer[i] = shifted(points[i], drawOffset);
+    platform::Pen* previous = platform::selectPen(deviceContext_, platform::nullPen());
+    platform::drawPolygon(deviceContext_, buffer, count);
+    platform::selectPen(deviceContext_, previous);
+}
+
+void CGuiContext::paintEllipse(const CGuiRect& rect) {
+    if (!deviceContext_)
+        return;
+    const CGuiRect at = rect.movedBy(drawOffset).movedBy({1, 1});
+    platform::Pen* previous = platform::selectPen(deviceContext_, platform::nullPen());
+    platform::drawEllipse(deviceContext_, toPlatform(at));
+    platform::selectPen(deviceContext_, previous);
+}
+
+void CGuiContext::strokeArc(const CGuiRect& rect, const CGuiPoint& start, const CGuiPoint& end) {
+    if (!deviceContext_)
+        return;
+    CGuiRect bounding = rect.movedBy(drawOffset);
+    bounding.right += 1;
+    bounding.bottom += 1;
+    platform::drawArc(deviceContext_, toPlatform(bounding), shifted(start, drawOffset), shifted(end, drawOffset));
+}
+
+void CGuiContext::strokeEllipse(const CGuiRect& rect) {
+    const CGuiPoint top = {rect.left + (rect.right - rect.left) / 2, rect.top};
+    strokeArc(rect, top, top);
+}
+
+void CGuiContext::drawText(const char* text, const CGuiRect& rect, bool opaque, int alignment) {
+    if (!deviceContext_ || !text)
+        return;
+    CGuiRect at = rect.movedBy(drawOffset);
+    platform::TextAlign align = platform::TextAlign::Left;
+    if (alignment == kTextCenter) {
+        align = platform::TextAlign::Center;
+    } else if (alignment == kTextRight) {
+        align = platform::TextAlign::Right;
+    } else {
+        at.left += 1;  // left-aligned text keeps one pixel off the edge
+    }
+    platform::setBackgroundOpaque(deviceContext_, opaque);
+    platform::drawText(deviceContext_, text, toPlatform(at), align);
+    platform::setBackgroundOpaque(deviceContext_, false);
+}
+
+void CGuiContext::selectOwnPen(platform::Pen* pen) {
+    if (!pen)
+        return;
+    platform::selectPen(deviceContext_, pen);
+    if (pen_)
+        platform::deletePen(pen_);
+    pen_ = pen;
+}
+
+void CGuiContext::setPenPattern(int pattern) {
+    penPattern = pattern;
+    penStyle_ = pattern == kPenDotted ? platform::PenStyle::Dotted : platform::PenStyle::Solid;
+    if (deviceContext_)
+        selectOwnPen(platform::createPen(penStyle_, penWidth, penColor.toPlatform()));
+}
+
+void CGuiContext::setPenColor(CGuiColor color) {
+    penColor = color;
+    if (deviceContext_)
+        selectOwnPen(platform::createPen(penStyle_, penWidth, color.toPlatform()));
+}
+
+void CGuiContext::setBrushColor(CGuiColor color) {
+    brushColor = color;
+    if (!deviceContext_)
+        return;
+    platform::setBackgroundColour(deviceContext_, color.toPlatform());
+    platform::Brush* brush = platform::createSolidBrush(color.toPlatform());
+    if (!brush)
+        return;  // the previous brush stays selected
+    platform::selectBrush(deviceContext_, brush);
+    if (brush_)
+        platform::deleteBrush(brush_);
+    brush_ = brush;
+}
+
+void CGuiContext::setTextColor(CGuiColor color) {
+    textColor = color;
+    if (deviceContext_)
+        platform::setTextColour(deviceContext_, color.toPlatform());
+}
+
+void CGuiContext::selectFont(int id, int size, int styleBits) {
+    if (id < 0 || id >= static_cast<int>(sizeof kFontTable / sizeof kFontTable[0]))
+        id = 0;
+    fontId = id;
+    fontSize = size == 0 ? kFontTable[id].size : size;
+    if (!deviceContext_)
+        return;
+    platform::FontRequest request;
+    request.height = -fontSize;
+    request.weight = (styleBits & kFontBold) || id == 0 ? 700 : 400;
+    request.italic = (styleBits & kFontItalic) != 0;
+    request.underline = (styleBits & kFontUnderline) != 0;
+    request.pitchAndFamily = id == kSymbolFontId ? platform::kPitchDecorative : platform::kPitchVariableSwiss;
+    request.face = kFontTable[id].face;
+    platform::Font* font = platform::createFont(request);
+    if (!font)
+        return;
+    platform::selectFont(deviceContext_, font);
+    if (font_)
+        platform::deleteFont(font_);
+    font_ = font;
+}
+
+int CGuiContext::readButtons() const {
+    int buttons = 0;
+    if (platform::isKeyHeld(platform::Key::MouseLeft))
+        buttons |= kMouseLeft;
+    if (platform::isKeyHeld(platform::Key::MouseMiddle))
+        buttons |= kMouseMiddle;
+    if (platform::isKeyHeld(platform::Key::MouseRight))
+        buttons |= kMouseRight;
+    if (platform::isKeyHeld(platform::Key::Shift))
+        buttons |= kKeyShift;
+    if (platform::isKeyHeld(platform::Key::Control))
+        buttons |= kKeyControl;
+    if (platform::isKeyHeld(platform::Key::Alt))
+        buttons |= kKeyAlt;
+    return buttons;
+}
+
+void CGuiContext::readMousePoint(CGuiPoint& point) const {
+    const platform::Point cursor = platform::cursorPosition();
+    point = {cursor.x - windowOrigin.h, cursor.y - windowOrigin.v};
+}

@@ -1,0 +1,123 @@
+#include "gui/CGuiControl.h"
+
+#include <cmath>
+
+#include "gui/AEffGUIEditor.h"
+#include "gui/CGuiBitmap.h"
+#include "gui/CGuiContext.h"
+
+bool gMouseTracking = false;
+
+CGuiControl::CGuiControl(const CGuiRect& bounds, CGuiControlListener* listener, int tag, CGuiBitmap* skin)
+    : CGuiView(bounds), listener(listener), tagId(tag), skin_(skin) {
+    if (skin_)
+        skin_->retain();
+}
+
+CGuiControl::~CGuiControl() {
+    if (skin_)
+        skin_->release();
+}
+
+bool CGuiControl::needsRepaint() {
+    return previousValue_ != value_ || repaintFlag_;
+}
+
+// The previous value is what the control showed at its last paint: a value apart from the current
+// one asks for a repaint, the same value says the control is up to date.
+void CGuiControl::markRepaint(bool repaint) {
+    repaintFlag_ = repaint;
+    if (repaint)
+        previousValue_ = value_ == -1.0f ? 0.0f : -1.0f;
+    else
+        previousValue_ = value_;
+}
+
+void CGuiControl::pumpEditorIdle() {
+    if (AEffGUIEditor* editor = ownerEditor())
+        editor->idlePump();
+}
+
+// A NaN from the host would never compare equal to the value painted, so it would repaint at every
+// idle and reach the controls' pixel arithmetic; it shows as the lower bound instead.
+void CGuiControl::setCurrentValue(float value) {
+    value_ = std::isnan(value) ? lowerBound_ : value;
+}
+
+float CGuiControl::currentValue() {
+    return value_;
+}
+
+void CGuiControl::setLowerBound(float bound) {
+    lowerBound_ = bound;
+}
+
+float CGuiControl::lowerBound() {
+    return lowerBound_;
+}
+
+void CGuiControl::setUpperBound(float bound) {
+    upperBound_ = bound;
+}
+
+float CGuiControl::upperBound() {
+    return upperBound_;
+}
+
+void CGuiControl::setPreviousValue(float value) {
+    previousValue_ = value;
+}
+
+float CGuiControl::previousValue() {
+    return previousValue_;
+}
+
+void CGuiControl::setResetValue(float value) {
+    resetValue_ = value;
+}
+
+float CGuiControl::resetValue() {
+    return resetValue_;
+}
+
+void CGuiControl::setTagId(int tag) {
+    tagId = tag;
+}
+
+void CGuiControl::setSkin(CGuiBitmap* skin) {
+    if (skin)
+        skin->retain();  // before the release, in case it is the same bitmap
+    if (skin_)
+        skin_->release();
+    skin_ = skin;
+}
+
+CGuiBitmap* CGuiControl::skin() {
+    return skin_;
+}
+
+void CGuiControl::setWheelStep(float step) {
+    wheelStep_ = step;
+}
+
+float CGuiControl::wheelStep() {
+    return wheelStep_;
+}
+
+void CGuiControl::clampValue() {
+    if (value_ > upperBound_)
+        value_ = upperBound_;
+    else if (value_ < lowerBound_ || std::isnan(value_))
+        value_ = lowerBound_;
+}
+
+bool CGuiControl::applyResetClick(CGuiContext* context, int buttons) {
+    if (buttons != (kMouseLeft | kKeyControl))
+        return false;
+    if (tagId >= 0 && value_ != resetValue_) {
+        value_ = resetValue_;
+        if (listener)
+            listener->valueChanged(context, this);
+    }
+    return true;
+}

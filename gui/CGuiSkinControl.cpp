@@ -1,0 +1,76 @@
+#include "gui/CGuiSkinControl.h"
+
+#include "gui/CGuiBitmap.h"
+
+namespace {
+
+CGuiBitmap* retained(CGuiBitmap* bitmap) {
+    if (bitmap)
+        bitmap->retain();
+    return bitmap;
+}
+
+void releaseIfAny(CGuiBitmap* bitmap) {
+    if (bitmap)
+        bitmap->release();
+}
+
+}  // namespace
+
+CGuiSkinControl::CGuiSkinControl(const CGuiRect& bounds, CGuiControlListener* listener, int tag, CGuiBitmap* skin,
+                                 CGuiBitmap* highlightSkin, CGuiBitmap* extraSkin0, CGuiBitmap* extraSkin1,
+                                 CGuiBitmap* extraSkin2, CGuiPoint extraPoint0, CGuiPoint extraPoint1, bool seeThrough,
+                                 bool optionFlag, int styleBits, float stepCount, bool wantsIdleTick, int stepArgument)
+    : CGuiControl(bounds, listener, tag, skin),
+      highlightSkin(retained(highlightSkin)),
+      extraSkins{retained(extraSkin0), retained(extraSkin1), retained(extraSkin2)},
+      extraPoints{extraPoint0, extraPoint1},
+      optionFlag(optionFlag),
+      styleBits(styleBits),
+      stepCount(stepCount),
+      stepArgument(stepArgument),
+      wantsIdleTick(wantsIdleTick) {
+    seeThrough_ = seeThrough;
+}
+
+CGuiSkinControl::~CGuiSkinControl() {
+    releaseIfAny(highlightSkin);
+    for (CGuiBitmap* extra : extraSkins)
+        releaseIfAny(extra);
+}
+
+void CGuiSkinControl::setKeyedSkin(bool keyed) {
+    setSeeThrough(keyed);
+}
+
+bool CGuiSkinControl::keyedSkin() {
+    return seeThrough();
+}
+
+void CGuiSkinControl::onArrowKey(int, int32_t) {}
+
+void CGuiSkinControl::highlight() {
+    if (isHighlighted)
+        return;
+    isHighlighted = true;
+    markRepaint(true);
+}
+
+void CGuiSkinControl::unhighlight() {
+    if (!isHighlighted)
+        return;
+    isHighlighted = false;
+    markRepaint(true);
+}
+
+void CGuiSkinControl::onMouseEnter() {
+    isMouseOver = true;
+    markRepaint(true);
+}
+
+void CGuiSkinControl::onMouseLeave() {
+    isMouseOver = false;
+    markRepaint(true);
+}
+
+void CGuiSkinControl::onIdleTick() {}

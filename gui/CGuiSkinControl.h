@@ -1,0 +1,40 @@
+// The base of every bitmap-skinned control of the editor: extra skins and points for the derived
+// controls, style bits, stepping, the keyboard highlight and the mouse-over mark.
+#pragma once
+
+#include "gui/CGuiControl.h"
+
+// Replaces the built-in stepping of a control when set: the new value for a step of `delta`.
+using StepFunction = float (*)(float delta, float value, float stepCount, int stepArgument);
+
+class CGuiSkinControl : public CGuiControl {
+public:
+    // Every skin is retained here and released at destruction; any may be null.
+    CGuiSkinControl(const CGuiRect& bounds, CGuiControlListener* listener, int tag, CGuiBitmap* skin,
+                    CGuiBitmap* highlightSkin, CGuiBitmap* extraSkin0, CGuiBitmap* extraSkin1, CGuiBitmap* extraSkin2,
+                    CGuiPoint extraPoint0, CGuiPoint extraPoint1, bool seeThrough, bool optionFlag, int styleBits,
+                    float stepCount, bool wantsIdleTick, int stepArgument);
+    ~CGuiSkinControl() override;
+
+    // Added slots, in table order.
+    virtual void setKeyedSkin(bool keyed);  // the see-through flag
+    virtual bool keyedSkin();
+    virtual void onArrowKey(int virtualKey, int32_t characterAndModifiers);  // keys 11..14
+    virtual void highlight();
+    virtual void unhighlight();
+    virtual void onMouseEnter();
+    virtual void onMouseLeave();
+    virtual void onIdleTick();
+
+    StepFunction stepFunction = nullptr;
+    CGuiBitmap* highlightSkin;  // drawn instead of the skin while highlighted
+    CGuiBitmap* extraSkins[3];  // their roles belong to the derived controls
+    CGuiPoint extraPoints[2];
+    bool optionFlag;  // a drawing option of the derived control
+    bool isHighlighted = false;
+    bool isMouseOver = false;
+    int styleBits;
+    float stepCount;  // steps across the range
+    int stepArgument;  // passed to stepFunction
+    bool wantsIdleTick;  // the editor calls onIdleTick at every idle
+};
