@@ -1,0 +1,112 @@
+// Scripting the soft backend's desktop from tests: host windows, input, the clock, menus,
+// message boxes, drops, pixels and the live drawing objects.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform::soft {
+
+// Back to a fresh desktop: every window removed without events, input released, the real
+// clock, no menus, message boxes or answers recorded, drag-and-drop counts of this thread zero.
+// Drawing objects stay: they belong to whoever created them.
+void resetDesktop();
+
+// ---- Windows ------------------------------------------------------------------------------------
+
+// A host window at `screenRect`; `parent` null for a top-level window.
+Window* createHostWindow(Window* parent, uint32_t style, const Rect& screenRect);
+// Destroys a window and everything below it, as a host does: onDestroy reaches every child
+// window whose events are still linked, the window itself first.
+void destroyWindow(Window* window);
+bool isWindow(Window* window);
+std::vector<Window*> childWindows(Window* parent);  // direct children, in creation order
+// A button press at a client point of a child window, as the OS delivers one.
+void pressButton(Window* window, Point clientPoint);
+bool paintPending(Window* window);
+
+// ---- Pixels -------------------------------------------------------------------------------------
+
+// The pixel at (x, y), or 0 outside. Monochrome surfaces read as black 0 or white 0xFFFFFF.
+Colour surfacePixel(Surface* surface, int x, int y);
+Colour windowPixel(Window* window, int x, int y);
+// Writes a binary PPM (P6) picture for people to look at; false when it cannot.
+bool saveSurfaceImage(Surface* surface, const std::string& path);
+bool saveWindowImage(Window* window, const std::string& path);
+
+// ---- Live drawing objects -----------------------------------------------------------------------
+
+struct ObjectCounts {
+    size_t deviceContexts;
+    size_t surfaces;
+    size_t pens;
+    size_t brushes;
+    size_t fonts;
+    bool operator==(const ObjectCounts& other) const {
+        return deviceContexts == other.deviceContexts && surfaces == other.surfaces && pens == other.pens &&
+               brushes == other.brushes && fonts == other.fonts;
+    }
+    bool operator!=(const ObjectCounts& other) const { return !(*this == other); }
+};
+// Stock objects are not counted; objects whose deletion waits for a deselection are.
+ObjectCounts liveObjectCounts();
+
+// ---- Input --------------------------------------------------------------------------------------
+
+void holdKey(Key key);
+void releaseKey(Key key);
+void setFocusWindow(Window* window);
+// The cursor position itself is read and set through platform::cursorPosition and
+// platform::setCursorPosition.
+int cursorShowCount();  // as ShowCursor counts: visible while 0 or more
+CursorShape currentCursorShape();
+CursorShape classCursorShape();  // the shape of the module's window class
+
+// ---- Time ---------------------------------------------------------------------------------------
+
+// Switches to a manual clock starting at `milliseconds`: sleeping advances it without waiting.
+void useManualClock(uint32_t milliseconds);
+void advanceClock(uint32_t milliseconds);
+uint64_t totalSleptMilliseconds();
+// Called after every sleep under the manual clock with the new time: tests move the cursor
+// or release buttons from here while a control runs its drag loop. An empty function clears it.
+void setSleepHook(std::function<void(uint32_t now)> hook);
+
+// ---- Message boxes ------------------------------------------------------------------------------
+
+struct ShownMessageBox {
+    std::string text;
+    std::string title;
+};
+std::vector<ShownMessageBox> messageBoxesShown();
+void clearMessageBoxes();
+
+// ---- Popup menus --------------------------------------------------------------------------------
+
+// Queues the command chosen in the next menu shown; unqueued menus are dismissed (0). A command
+// that is not among the menu's items also dismisses it.
+void answerNextMenu(int command);
+struct ShownMenu {
+    Window* owner;
+    std::vector<MenuItem> items;
+    Point position;
+};
+std::vector<ShownMenu> menusShown();
+
+// ---- Drag and drop ------------------------------------------------------------------------------
+
+// Deliver to the receiver registered for the window; without one nothing happens (None, false).
+DropEffect deliverDragEnter(Window* window, bool offersText, bool offersFiles, uint32_t keyState);
+DropEffect deliverDragOver(Window* window, uint32_t keyState);
+void deliverDragLeave(Window* window);
+bool deliverDrop(Window* window, const DropPayload& payload);
+bool hasDropTarget(Window* window);
+int dragAndDropInitialisations();    // of this thread
+int dragAndDropUninitialisations();  // of this thread
+
+}  // namespace platform::soft
