@@ -1,0 +1,82 @@
+// The two modulation oscillators and the azimuth smoother, stepped once per sample by the render
+// loop. The block works on a copy held in locals and stores it back at the end.
+#pragma once
+
+#include <cmath>
+
+#include "dsp/spatialiser_state.h"
+
+constexpr double kPhasePerHz = 0.18575963718820862;  // table entries per sample per Hz: 8192 / 44100
+constexpr float kGlideWeight = 4000.0f;              // samples of history in the azimuth smoother
+constexpr float kGlideScale = 0.00024993753f;        // 1 / 4001
+constexpr float kPhaseEnd = 8192.0f;
+
+struct Oscillators {
+    const float* azimuthTable;
+    const float* sineTable;
+    float azimuthPhase;
+    float azimuthIncrement;
+    float azimuthDepth;
+    float azimuthTarget;
+    float azimuthCurrent;
+    float elevationPhase;
+    float elevationIncrement;
+    float elevationDepth;
+    float elevationTarget;
+};
+
+inline const float* azimuthTableFor(const SpatialiserState& state) {
+    if (state.waveform <= 0.0f) return state.sineTable;
+    if (state.waveform <= 1.0f) return state.invertedRampTable;
+    return state.rampTable;
+}
+
+inline Oscillators startOscillators(const SpatialiserState& state) {
+    Oscillators oscillators;
+    oscillators.azimuthTable = azimuthTableFor(state);
+    oscillators.sineTable = state.sineTable;
+    oscillators.azimuthPhase = state.azimuthPhase;
+    // The speed is widened to double so the product rounds once.
+    oscillators.azimuthIncrement = static_cast<float>(state.azimuthSpeed * kPhasePerHz);
+    oscillators.azimuthDepth = state.azimuthDepth;
+    oscillators.azimuthTarget = state.azimuthTarget;
+    oscillators.azimuthCurrent = state.azimuthCurrent;
+    oscillators.elevationPhase = state.elevationPhase;
+    oscillators.elevationIncrement = static_cast<float>(state.elevationSpeed * kPhasePerHz);
+    oscillators.elevationDepth = state.elevationDepth;
+    oscillators.elevationTarget = state.elevationTarget;
+    return oscillators;
+}
+
+inline void storeOscillators(const Oscillators& oscillators, SpatialiserState& state) {
+    state.azimuthPhase = oscillators.azimuthPhase;
+    state.azimuthCurrent = oscillators.azimuthCurrent;
+    state.elevationPhase = oscillators.elevationPhase;
+}
+
+// Advances both oscillators by one sample: updates azimuthCurrent, returns the elevation 0..1.
+inline float stepOscillators(Oscillators& o) {
+    // A phase past the end restarts at 0; the remainder is dropped.
+    o.azimuthPhase += o.azimuthIncrement;
+    if (o.azimuthPhase > kPhaseEnd) o.azimuthPhase = 0.0f;
+    float azimuth = o.azimuthTable[static_cast<int>(o.azimuthPhase)] * o.azimuthDepth + o.azimuthTarget;
+    if (azimuth > 1.0f) {
+        azimuth -= 2.0f;
+    } else if (azimuth < -1.0f) {
+        azimuth += 2.0f;
+    }
+
+    o.elevationPhase += o.elevationIncrement;
+    if (o.elevationPhase > kPhaseEnd) o.elevationPhase = 0.0f;
+    float elevation = o.sineTable[static_cast<int>(o.elevationPhase)] * o.elevationDepth + o.elevationTarget;
+    if (elevation > 1.0f) elevation = 1.0f;
+    if (elevation < 0.0f) elevation = 0.0f;
+
+    // Positions near the back are taken at once, so a sweep wraps from +1 to -1 without gliding.
+    if (std::fabs(azimuth) >= 0.9f) {
+        o.azimuthCurrent = azimuth;
+    } else {
+        o.azimuthCurrent = (o.azimuthCurrent * kGlideWeight + azimuth) * kGlideScale;
+    }
+    return elevation;
+}

@@ -1,0 +1,97 @@
+// Parameter update and re-initialisation of the reflection geometry.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "dsp/spatialiser.h"
+#include "dsp/spatialiser_state.h"
+#include "dsp/tables.h"
+
+namespace {
+
+constexpr double kTapFactor = 7.462686567164179e-05;  // 1 / 13400 of the cycle per multiplier unit
+
+// The engine takes a value outside its range as the nearest end, a non-finite one as `fallback`.
+float limited(float value, float low, float high, float fallback) {
+    return std::isfinite(value) ? std::clamp(value, low, high) : fallback;
+}
+
+float unit(float value) {
+    return limited(value, 0.0f, 1.0f, 0.0f);
+}
+
+void reinitialise(float azimuth, float elevation, float distance, float quality,
+                  float reflectionPattern, SpatialiserState& state) {
+    std::memcpy(state.signature, "uad3", sizeof state.signature);
+    state.quality = quality;
+    state.reflectionPattern = reflectionPattern;
+    state.roomScale = (reflectionPattern * 0.5f + 1.0f) * 0.17777776f;
+    // The smoother jumps to the new position instead of gliding there.
+    state.azimuthCurrent = azimuth;
+    state.elevation = elevation;
+    state.itdLength[0] = 0;
+    state.itdLength[1] = 0;
+    state.itdSpan = distance * 4.0f + 8.0f;
+    state.distanceWeight = distance * 0.7f;
+
+    // N runs from 1843 (pattern 0) to 2554 (pattern 1); writing starts one position behind 0.
+    const int32_t last = static_cast<int32_t>(state.roomScale * 8000.0f + 422.0f - 1.0f);
+    state.cycleLength = last;
+    state.writeIndex = last;
+    const double tapScale = last * kTapFactor;
+    for (int slot = 0; slot < kTapCount; ++slot) {
+        state.tapIndex[slot] = static_cast<int32_t>(tapScale * kTapMultipliers[slot] - 1.0);
+    }
+}
+
+}  // namespace
+
+uint32_t spatialiserStateSize() {
+    return sizeof(SpatialiserState);
+}
+
+void spatialiserUpdate(float azimuth, float azimuthSpeed, float azimuthDepth, float waveform,
+                       float elevation, float elevationSpeed, float elevationDepth, float distance,
+                       float stereoField, float quality, float reflectionPattern,
+                       SpatialiserState* state) {
+    SpatialiserState& s = *state;
+    azimuth = limited(azimuth, -1.0f, 1.0f, 0.0f);
+    azimuthSpeed = unit(azimuthSpeed);
+    azimuthDepth = unit(azimuthDepth);
+    waveform = limited(waveform, 0.0f, 2.0f, 0.0f);
+    elevation = unit(elevation);
+    elevationSpeed = unit(elevationSpeed);
+    elevationDepth = unit(elevationDepth);
+    distance = unit(distance);
+    stereoField = unit(stereoField);
+    quality = unit(quality);
+    reflectionPattern = unit(reflectionPattern);
+
+    s.waveform = waveform;
+    s.stereoField = stereoField;
+    s.azimuthSpeed = azimuthSpeed;
+    s.elevationSpeed = elevationSpeed;
+    s.azimuthDepth = azimuthSpeed != 0.0f ? azimuthDepth : 0.0f;
+    s.elevationDepth = elevationSpeed != 0.0f ? elevationDepth : 0.0f;
+    s.azimuthTarget = azimuth;
+    s.elevationTarget = elevation;
+    s.distance = distance;
+    // The render loop reads these per sample; they change only with the distance.
+    s.itdSpan = distance * 4.0f + 8.0f;
+    s.distanceWeight = distance * 0.7f;
+
+    // A stopped or flat oscillator restarts from phase 0.
+    if (s.azimuthDepth == 0.0f) s.azimuthPhase = 0.0f;
+    if (s.elevationDepth == 0.0f) s.elevationPhase = 0.0f;
+
+    const bool first = s.ready == 0;
+    if (first || quality != s.quality || reflectionPattern != s.reflectionPattern) {
+        reinitialise(azimuth, elevation, distance, quality, reflectionPattern, s);
+    }
+    if (first) buildTables(s);
+    s.ready = 1;
+}
+
+void spatialiserSetSampleRate(float sampleRate, SpatialiserState* state) {
+    if (std::isfinite(sampleRate) && sampleRate > 0.0f) state->sampleRate = sampleRate;
+}
