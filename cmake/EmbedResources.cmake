@@ -19,6 +19,7 @@ function(embed_resources target)
     COMMAND ${CMAKE_COMMAND} -DOUTPUT=${generated} -DRESOURCES=${packed}
             -P ${CMAKE_SOURCE_DIR}/cmake/GenerateEmbeddedResources.cmake
     DEPENDS ${files} ${CMAKE_SOURCE_DIR}/cmake/GenerateEmbeddedResources.cmake
-    COMMENT "Embedding resources into ${target}")
+    COMMENT "Embedding resources into ${target}"
+    VERBATIM)
   target_sources(${target} PRIVATE ${generated})
 endfunction()
