@@ -1,5 +1,6 @@
 # Script mode: checks the export table of MODULE (FORMAT elf or pe, read with TOOL: nm or objdump)
 # against EXPECTED (comma-separated names) and, for pe, that every imported DLL is a system DLL.
+cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" expected "${EXPECTED}")
 list(SORT expected)
 
