@@ -1,5 +1,4 @@
-// Ellipses and arcs. Curves need not match GDI's pixel for pixel: each rasteriser rounds
-// them its own way.
+// Ellipses and arcs, stepped as GDI steps them.
 #include "platform/soft/pen_stroke.h"
 #include "platform/soft/raster.h"
 
@@ -9,79 +8,26 @@
 namespace platform {
 namespace {
 
-struct CurvePixel {
-    int64_t x, y;
-    double turn;  // anticlockwise angle from the start direction, 0..2 pi
-};
-
 constexpr double kFullTurn = 2 * M_PI;
 
-// The anticlockwise angle of a point seen from the box's centre, y pointing up.
-double angleOf(const Rect& box, double x, double y) {
-    const double centreX = (double(box.left) + box.right) / 2, centreY = (double(box.top) + box.bottom) / 2;
-    return std::atan2(centreY - y, x - centreX);
+// Anticlockwise on the screen (y down), from the start direction: 0 up to 2 pi.
+double turnFrom(double startAngle, Point direction) {
+    return std::fmod(std::atan2(-double(direction.y), double(direction.x)) - startAngle + 2 * kFullTurn, kFullTurn);
 }
 
-// The pixels a pen of `penWidth` draws around the ellipse inscribed in `box`, rows and columns
-// limited to the surface. A thin outline is every pixel of the filled ellipse that has a
-// neighbour (left, right, above, below) outside it; a wide one the ring of that width around it.
-template <class Visit>
-void traceOutline(const Rect& box, int penWidth, const Surface& surface, double startAngle, Visit visit) {
-    const double outerInset = penWidth == 1 ? 0 : 0.5 - penWidth / 2.0;
-    const double innerInset = 0.5 + penWidth / 2.0;
-    auto add = [&](int64_t y, int64_t first, int64_t last) {
-        for (int64_t x = std::max<int64_t>(first, 0); x <= std::min<int64_t>(last, surface.width - 1); ++x) {
-            const double turn = std::fmod(angleOf(box, x + 0.5, y + 0.5) - startAngle + 2 * kFullTurn, kFullTurn);
-            visit(CurvePixel{x, y, turn});
-        }
-    };
-    const int64_t top = std::max<int64_t>(0, int64_t(box.top) - penWidth);
-    const int64_t bottom = std::min<int64_t>(surface.height, int64_t(box.bottom) + penWidth);
-    for (int64_t y = top; y < bottom; ++y) {
-        int64_t first, last, holeFirst = 1, holeLast = 0;
-        if (!soft::ellipseRow(box, outerInset, y, first, last)) continue;
-        if (penWidth == 1) {
-            int64_t aboveFirst, aboveLast, belowFirst, belowLast;
-            if (soft::ellipseRow(box, 0, y - 1, aboveFirst, aboveLast) &&
-                soft::ellipseRow(box, 0, y + 1, belowFirst, belowLast)) {
-                holeFirst = std::max({aboveFirst, belowFirst, first + 1});
-                holeLast = std::min({aboveLast, belowLast, last - 1});
-            }
-        } else if (!soft::ellipseRow(box, innerInset, y, holeFirst, holeLast)) {
-            holeFirst = 1, holeLast = 0;
-        }
-        if (holeFirst > holeLast) {
-            add(y, first, last);
-        } else {
-            add(y, first, holeFirst - 1);
-            add(y, holeLast + 1, last);
-        }
-    }
-}
-
-// Draws the outline pixels within `sweep` of the start angle. A dotted pen (always thin, so
-// few pixels) takes them in anticlockwise order, so that its pattern follows the curve.
-void strokeCurve(const DeviceContext& context, const Rect& box, double startAngle, double sweep) {
+// Draws `count` outline points from `first` on with the context's pen, as a polyline through
+// them: a thin pen takes every point, a wide one joins neighbours.
+void strokeOutline(const DeviceContext& context, const std::vector<soft::EllipsePoint>& outline, size_t first, size_t count) {
     soft::PenStroke stroke(context);
-    const Surface& surface = *context.surface;
-    if (context.pen->style != PenStyle::Dotted) {
-        traceOutline(box, context.pen->width, surface, startAngle, [&](const CurvePixel& pixel) {
-            if (pixel.turn <= sweep) stroke.curvePixel(pixel.x, pixel.y, 0);
-        });
-        return;
-    }
-    std::vector<CurvePixel> pixels;
-    traceOutline(box, 1, surface, startAngle, [&](const CurvePixel& pixel) {
-        if (pixel.turn <= sweep) pixels.push_back(pixel);
-    });
-    std::sort(pixels.begin(), pixels.end(), [](const CurvePixel& a, const CurvePixel& b) { return a.turn < b.turn; });
-    for (size_t index = 0; index < pixels.size(); ++index) stroke.curvePixel(pixels[index].x, pixels[index].y, int64_t(index));
-}
-
-void fillEllipse(Surface& surface, const Rect& box, Colour colour) {
-    for (int64_t y = std::max<int64_t>(box.top, 0); y < std::min<int64_t>(box.bottom, surface.height); ++y) {
-        int64_t first, last;
-        if (soft::ellipseRow(box, 0, y, first, last)) soft::fillBox(surface, first, y, last + 1, y + 1, colour);
+    const Pen& pen = *context.pen;
+    for (size_t i = 0; i < count; ++i) {
+        const Point& point = outline[(first + i) % outline.size()].at;
+        if (pen.width == 1) {
+            stroke.curvePixel(point.x, point.y, int64_t(i));
+        } else {
+            const Point& next = i + 1 < count ? outline[(first + i + 1) % outline.size()].at : point;
+            soft::fillThickLine(*context.surface, point, next, pen.width, pen.colour);
+        }
     }
 }
 
@@ -89,30 +35,52 @@ void fillEllipse(Surface& surface, const Rect& box, Colour colour) {
 
 void drawEllipse(DeviceContext* context, const Rect& rect) {
     if (!soft::drawableContext(context)) return;
-    Rect box = soft::normalisedRect(rect);
-    if (box.left == box.right || box.top == box.bottom) return;
-    if (context->pen->null) {
-        // As with the rectangle primitive: one pixel smaller on the right and bottom.
-        --box.right;
-        --box.bottom;
-        fillEllipse(*context->surface, box, context->brush->colour);
+    const Rect box = soft::normalisedRect(rect);
+    // Too small to bend: GDI draws the rectangle instead.
+    if (int64_t(box.right) - box.left <= 2 || int64_t(box.bottom) - box.top <= 2) {
+        drawRectangle(context, box);
         return;
     }
-    fillEllipse(*context->surface, box, context->brush->colour);
-    const double top = angleOf(box, (double(box.left) + box.right) / 2, box.top);
-    strokeCurve(*context, box, top, kFullTurn);
+    const std::vector<soft::EllipsePoint> outline = soft::ellipseOutline(box);
+    if (outline.empty()) return;
+    // The brush fills each row between its outline points, the pen's or not; the outline goes
+    // over it.
+    std::vector<std::pair<int64_t, int64_t>> rows(size_t(int64_t(box.bottom) - box.top), {INT64_MAX, INT64_MIN});
+    for (const soft::EllipsePoint& point : outline) {
+        auto& row = rows[size_t(int64_t(point.at.y) - box.top)];
+        row = {std::min<int64_t>(row.first, point.at.x), std::max<int64_t>(row.second, point.at.x)};
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int64_t y = box.top + int64_t(i);
+        if (rows[i].first <= rows[i].second)
+            soft::fillBox(*context->surface, rows[i].first, y, rows[i].second + 1, y + 1, context->brush->colour);
+    }
+    if (!context->pen->null) strokeOutline(*context, outline, 0, outline.size());
 }
 
 void drawArc(DeviceContext* context, const Rect& rect, Point start, Point end) {
     if (!soft::drawableContext(context) || context->pen->null) return;
     const Rect box = soft::normalisedRect(rect);
-    if (box.left == box.right || box.top == box.bottom) return;
+    const std::vector<soft::EllipsePoint> outline = soft::ellipseOutline(box);
+    if (outline.empty()) return;
     start = soft::clampPoint(start);
     end = soft::clampPoint(end);
-    const double startAngle = angleOf(box, start.x + 0.5, start.y + 0.5);
-    double sweep = std::fmod(angleOf(box, end.x + 0.5, end.y + 0.5) - startAngle + 2 * kFullTurn, kFullTurn);
-    if (sweep == 0) sweep = kFullTurn;  // the same direction twice: the whole ellipse
-    strokeCurve(*context, box, startAngle, sweep);
+    const int64_t centreX = (int64_t(box.left) + box.right) / 2, centreY = (int64_t(box.top) + box.bottom) / 2;
+    auto directionOf = [&](Point point) { return Point{int32_t(point.x - centreX), int32_t(point.y - centreY)}; };
+    const double startAngle = turnFrom(0, directionOf(start));
+    // From the first point at or past the start direction, anticlockwise through the points up
+    // to the end direction, the last of them left out as a line leaves out its end; the same
+    // direction twice goes all the way round.
+    double sweep = turnFrom(startAngle, directionOf(end));
+    if (sweep == 0) sweep = kFullTurn;
+    size_t first = 0;
+    for (size_t i = 0; i < outline.size(); ++i) {
+        if (turnFrom(startAngle, outline[i].direction) < turnFrom(startAngle, outline[first].direction)) first = i;
+    }
+    size_t count = 0;
+    while (count < outline.size() && turnFrom(startAngle, outline[(first + count) % outline.size()].direction) < sweep)
+        ++count;
+    if (count > 0) strokeOutline(*context, outline, first, count - 1);
 }
 
 }  // namespace platform

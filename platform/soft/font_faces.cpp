@@ -1,5 +1,7 @@
 #include "platform/soft/font_faces.h"
 
+#include FT_DRIVER_H
+#include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <map>
@@ -21,7 +23,11 @@ std::string sansFile(bool bold, bool italic) {
 FT_Library library() {
     static FT_Library instance = [] {
         FT_Library loaded = nullptr;
-        return FT_Init_FreeType(&loaded) == 0 ? loaded : nullptr;
+        if (FT_Init_FreeType(&loaded) != 0) return FT_Library{};
+        // The classic TrueType hinting, which snaps stems to whole pixels as GDI's does.
+        FT_UInt interpreterVersion = TT_INTERPRETER_VERSION_35;
+        FT_Property_Set(loaded, "truetype", "interpreter-version", &interpreterVersion);
+        return loaded;
     }();
     return instance;
 }
@@ -29,8 +35,9 @@ FT_Library library() {
 std::unique_ptr<FontFace> open(const std::string& path, bool symbol) {
     FT_Face face = nullptr;
     if (!library() || FT_New_Face(library(), path.c_str(), 0, &face) != 0) return nullptr;
-    // The symbol font is read in its own built-in encoding, as GDI reads a symbol-charset font.
-    if (FT_Select_Charmap(face, symbol ? FT_ENCODING_ADOBE_CUSTOM : FT_ENCODING_UNICODE) != 0) {
+    // The symbol font's character map is keyed by its own byte codes ('a' is alpha), as GDI
+    // reads a symbol-charset font.
+    if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0) {
         FT_Done_Face(face);
         return nullptr;
     }

@@ -184,17 +184,43 @@ void fillPolygon(Surface& surface, const std::vector<Point>& points, Colour colo
     }
 }
 
-bool ellipseRow(const Rect& box, double inset, int64_t y, int64_t& first, int64_t& last) {
-    const double centreX = (double(box.left) + box.right) / 2, centreY = (double(box.top) + box.bottom) / 2;
-    const double radiusX = (double(box.right) - box.left) / 2 - inset;
-    const double radiusY = (double(box.bottom) - box.top) / 2 - inset;
-    if (radiusX <= 0 || radiusY <= 0) return false;
-    const double offset = (y + 0.5 - centreY) / radiusY;
-    if (std::fabs(offset) > 1) return false;
-    const double half = radiusX * std::sqrt(1 - offset * offset);
-    first = int64_t(std::ceil(centreX - half - 0.5));
-    last = int64_t(std::floor(centreX + half - 0.5));
-    return first <= last;
+std::vector<EllipsePoint> ellipseOutline(const Rect& box) {
+    const int64_t width = int64_t(box.right) - box.left, height = int64_t(box.bottom) - box.top;
+    if (width <= 0 || height <= 0 || width > kLargestEllipse || height > kLargestEllipse) return {};
+    // The lower right quadrant, from the middle of the right side down to the middle of the
+    // bottom, in offsets from the box's top-left corner.
+    std::vector<Point> quadrant;
+    const int64_t a = width - 1, b = height - 1;
+    const int64_t stepX = 8 * b * b, stepY = 8 * a * a;
+    int64_t dx = 4 * b * b * (1 - a), dy = 4 * a * a * (1 + b % 2);
+    int64_t error = dx + dy + a * a * (b % 2);
+    for (int64_t x = a, y = height / 2; x >= width / 2;) {
+        quadrant.push_back({int32_t(x), int32_t(y)});
+        const int64_t doubled = 2 * error;
+        if (doubled >= dx) {
+            --x;
+            error += dx += stepX;
+        }
+        if (doubled <= dy) {
+            ++y;
+            error += dy += stepY;
+        }
+    }
+    // The other quadrants are its mirror images; walk all four anticlockwise on the screen.
+    std::vector<EllipsePoint> outline;
+    auto add = [&](const Point& p, bool left, bool upper) {
+        const Point at{int32_t(box.left + (left ? a - p.x : p.x)), int32_t(box.top + (upper ? b - p.y : p.y))};
+        const int32_t dx = int32_t(p.x - width / 2), dy = int32_t(p.y - height / 2);
+        const Point direction{left ? -dx : dx, upper ? -dy : dy};
+        if (outline.empty() || outline.back().at.x != at.x || outline.back().at.y != at.y) outline.push_back({at, direction});
+    };
+    for (const Point& p : quadrant) add(p, false, true);
+    for (auto p = quadrant.rbegin(); p != quadrant.rend(); ++p) add(*p, true, true);
+    for (const Point& p : quadrant) add(p, true, false);
+    for (auto p = quadrant.rbegin(); p != quadrant.rend(); ++p) add(*p, false, false);
+    const Point &first = outline.front().at, &last = outline.back().at;
+    if (outline.size() > 1 && first.x == last.x && first.y == last.y) outline.pop_back();
+    return outline;
 }
 
 }  // namespace platform::soft

@@ -33,9 +33,16 @@ void fillThickLine(Surface& surface, Point from, Point to, int thickness, Colour
 // and top edges included and right and bottom edges left out.
 void fillPolygon(Surface& surface, const std::vector<Point>& points, Colour colour);
 
-// The ellipse inscribed in the box of columns left..right-1 and rows top..bottom-1 (pixel
-// centres inside it); `inset` shrinks both semi-axes. Gives row y's columns first..last, or
-// false when the row holds none.
-bool ellipseRow(const Rect& box, double inset, int64_t y, int64_t& first, int64_t& last);
+// The outline pixels of the ellipse in the box of columns left..right-1 and rows top..bottom-1,
+// anticlockwise from the middle of the right side, as GDI steps them (the integer ellipse
+// algorithm by Alois Zingl). Each point comes with its direction from the centre (y down),
+// measured in its quadrant as GDI measures it when it cuts arcs. Boxes wider or higher than
+// kLargestEllipse give none.
+constexpr int64_t kLargestEllipse = int64_t(1) << 16;
+struct EllipsePoint {
+    Point at;
+    Point direction;
+};
+std::vector<EllipsePoint> ellipseOutline(const Rect& box);
 
 }  // namespace platform::soft
