@@ -1,7 +1,5 @@
 #include "platform/soft/font_faces.h"
 
-#include FT_DRIVER_H
-#include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <map>
@@ -23,11 +21,7 @@ std::string sansFile(bool bold, bool italic) {
 FT_Library library() {
     static FT_Library instance = [] {
         FT_Library loaded = nullptr;
-        if (FT_Init_FreeType(&loaded) != 0) return FT_Library{};
-        // The classic TrueType hinting, which snaps stems to whole pixels as GDI's does.
-        FT_UInt interpreterVersion = TT_INTERPRETER_VERSION_35;
-        FT_Property_Set(loaded, "truetype", "interpreter-version", &interpreterVersion);
-        return loaded;
+        return FT_Init_FreeType(&loaded) == 0 ? loaded : nullptr;
     }();
     return instance;
 }
