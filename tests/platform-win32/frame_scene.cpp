@@ -1,0 +1,129 @@
+#include "frame_scene.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "gui/CGuiBitmap.h"
+#include "gui/CGuiContext.h"
+
+namespace frame_scene {
+
+namespace {
+
+class SceneView : public CGuiView {
+public:
+    SceneView() : CGuiView(kFrameRect), sprite(new CGuiBitmap(kSpriteBitmap)) {}
+    ~SceneView() override { sprite->release(); }
+
+    void paint(CGuiContext* context) override {
+        // Fills and outlines.
+        context->setBrushColor({200, 30, 40, 0});
+        context->paintRect({4, 4, 20, 16});
+        context->setPenColor({250, 230, 20, 0});
+        context->outlineRect({24, 4, 44, 16});
+        context->setBrushColor({20, 40, 60, 0});
+        context->paintRect({24, 4, 44, 16});  // inside the outline, to the pixel
+        const CGuiPoint box[] = {{4, 34}, {20, 34}, {20, 46}, {4, 46}};
+        context->setBrushColor({90, 200, 90, 0});
+        context->paintPolygon(box, 4);
+
+        // Lines in every direction, shallow and steep, solid and dotted.
+        context->setPenColor({255, 255, 255, 0});
+        line(context, {4, 20}, {40, 20});
+        line(context, {46, 4}, {46, 30});
+        line(context, {50, 4}, {62, 16});
+        line(context, {40, 24}, {4, 31});
+        line(context, {30, 34}, {36, 60});
+        context->setPenPattern(kPenDotted);
+        context->setPenColor({0, 0, 0, 0});
+        line(context, {4, 50}, {44, 50});
+        line(context, {44, 54}, {24, 60});
+        context->setPenPattern(kPenSolid);
+
+        // Bitmaps: opaque, keyed, and a part of one at an offset.
+        sprite->paintOpaque(context, {64, 4, 80, 16}, {0, 0});
+        sprite->paintKeyed(context, {64, 20, 80, 32}, {0, 0});
+        sprite->paintKeyed(context, {84, 4, 92, 10}, {4, 3});
+        context->drawOffset = {-30, 10};
+        sprite->paintKeyed(context, {112, 10, 128, 22}, {0, 0});  // lands at (82, 20) .. (98, 32)
+        context->drawOffset = {0, 0};
+
+        // Text and curves, left out of the comparison.
+        context->selectFont(3, 0, 0);
+        context->setTextColor({255, 255, 255, 0});
+        context->drawText("Az 45", {50, 38, 94, 50}, false, kTextCenter);
+        context->setBrushColor({40, 40, 200, 0});
+        context->paintEllipse({52, 50, 64, 62});
+        context->strokeEllipse({66, 50, 78, 62});
+        context->strokeArc({80, 50, 94, 62}, {94, 56}, {80, 56});
+        const CGuiPoint triangle[] = {{50, 37}, {60, 47}, {52, 49}};
+        context->paintPolygon(triangle, 3);
+    }
+
+private:
+    static void line(CGuiContext* context, CGuiPoint from, CGuiPoint to) {
+        context->penMoveTo(from);
+        context->penLineTo(to);
+    }
+
+    CGuiBitmap* sprite;
+};
+
+}  // namespace
+
+void build(CGuiFrame& frame) {
+    CGuiBitmap* skin = new CGuiBitmap(kSkinBitmap);
+    frame.setSkin(skin);
+    skin->release();
+    frame.attachView(new SceneView);
+}
+
+std::string encodePpm(const Image& image) {
+    std::string bytes = "P6\n" + std::to_string(image.width) + " " + std::to_string(image.height) + "\n255\n";
+    for (platform::Colour colour : image.pixels) {
+        bytes += static_cast<char>(colour & 0xFF);
+        bytes += static_cast<char>((colour >> 8) & 0xFF);
+        bytes += static_cast<char>((colour >> 16) & 0xFF);
+    }
+    return bytes;
+}
+
+bool decodePpm(const void* data, size_t size, Image& image) {
+    const std::string bytes(static_cast<const char*>(data), size);
+    int width = 0, height = 0, maximum = 0, headerLength = 0;
+    if (std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &width, &height, &maximum, &headerLength) != 3) return false;
+    const size_t start = static_cast<size_t>(headerLength) + 1;  // one whitespace byte after the header
+    if (maximum != 255 || width <= 0 || height <= 0 || size < start + 3 * static_cast<size_t>(width) * height) {
+        return false;
+    }
+    image.width = width;
+    image.height = height;
+    image.pixels.clear();
+    for (size_t at = start; image.pixels.size() < static_cast<size_t>(width) * height; at += 3) {
+        image.pixels.push_back(platform::makeColour(static_cast<uint8_t>(bytes[at]), static_cast<uint8_t>(bytes[at + 1]),
+                                                    static_cast<uint8_t>(bytes[at + 2])));
+    }
+    return true;
+}
+
+std::string differencesOutsideFreeform(const Image& actual, const Image& expected) {
+    if (actual.width != expected.width || actual.height != expected.height) return "the sizes differ\n";
+    constexpr int kReported = 10;
+    std::string report;
+    int mismatches = 0;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            if (kFreeformArea.contains({x, y}) || actual.at(x, y) == expected.at(x, y)) continue;
+            if (++mismatches <= kReported) {
+                char line[80];
+                std::snprintf(line, sizeof line, "(%d, %d): 0x%06x instead of 0x%06x\n", x, y,
+                              static_cast<unsigned>(actual.at(x, y)), static_cast<unsigned>(expected.at(x, y)));
+                report += line;
+            }
+        }
+    }
+    if (mismatches > kReported) report += std::to_string(mismatches) + " pixels differ in all\n";
+    return report;
+}
+
+}  // namespace frame_scene

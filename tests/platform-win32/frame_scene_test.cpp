@@ -1,0 +1,57 @@
+// The frame scene painted through the Windows backend into a child window of the test host,
+// read back from the window and compared with the soft backend's reference image.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "frame_scene.h"
+#include "test_host_window.h"
+
+namespace platform_win32_test {
+namespace {
+
+constexpr int kReferenceResource = 1103;  // data/frame_scene.ppm, type "REFERENCE"
+
+frame_scene::Image readWindow(platform::Window* window, int width, int height) {
+    frame_scene::Image image;
+    image.width = width;
+    image.height = height;
+    HDC context = GetDC(handleOf(window));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) image.pixels.push_back(GetPixel(context, x, y));
+    }
+    ReleaseDC(handleOf(window), context);
+    return image;
+}
+
+// Writes the picture next to the test program, for a person to compare with the reference.
+void saveForInspection(const frame_scene::Image& image, const char* name) {
+    const std::string bytes = frame_scene::encodePpm(image);
+    if (std::FILE* file = std::fopen(name, "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+TEST(FrameScene, PaintsLikeTheSoftBackendOutsideTextAndCurves) {
+    platform::ResourceData stored{nullptr, 0};
+    ASSERT_TRUE(platform::findResource("REFERENCE", kReferenceResource, stored));
+    frame_scene::Image reference;
+    ASSERT_TRUE(frame_scene::decodePpm(stored.data, stored.size, reference));
+
+    CGuiFrame frame(frame_scene::kFrameRect, testHostWindow(), nullptr);
+    ASSERT_NE(frame.childWindow, nullptr);
+    frame_scene::build(frame);
+    platform::invalidateWindow(frame.childWindow);
+    pumpMessages();
+    EXPECT_FALSE(frame.firstPaintPending) << "the window was never painted";
+
+    const frame_scene::Image painted =
+        readWindow(frame.childWindow, frame_scene::kFrameRect.width(), frame_scene::kFrameRect.height());
+    const std::string differences = frame_scene::differencesOutsideFreeform(painted, reference);
+    EXPECT_EQ(differences, "");
+    if (!differences.empty()) saveForInspection(painted, "frame_scene_painted.ppm");
+}
+
+}  // namespace
+}  // namespace platform_win32_test
