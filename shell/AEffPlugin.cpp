@@ -1,7 +1,5 @@
 #include "shell/AEffPlugin.h"
 
-#include <cstring>
-
 #include "shell/AEffEditorBase.h"
 #include "shell/EntryFunctions.h"
 #include "shell/FloatConversion.h"
@@ -15,8 +13,7 @@ AEffPlugin::AEffPlugin(HostCallback hostCallback, int32_t numPrograms, int32_t n
       numParams(numParams),
       curProgram(0),
       blockSize(1024),
-      effectRecord() {
-    std::memset(&effectRecord, 0, sizeof effectRecord);
+      effectRecord() {  // all zero, then the fields below
     effectRecord.magic = kEffectMagic;
     effectRecord.dispatcher = dispatcherEntry;
     effectRecord.process = processEntry;

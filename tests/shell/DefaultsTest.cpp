@@ -138,20 +138,4 @@ TEST_F(DefaultsTest, PlugCategoryFollowsTheSynthFlag) {
     EXPECT_EQ(send(effGetPlugCategory), 0);
 }
 
-TEST_F(DefaultsTest, RecordSettersStoreInTheRecord) {
-    effect.setUniqueID(fourCharCode('a', 'b', 'c', 'd'));
-    effect.setNumInputs(2);
-    effect.setNumOutputs(6);
-    effect.setInitialDelay(128);
-    effect.setRealtimeQualities(3);
-    effect.setOfflineQualities(4);
-    const AEffect& record = effect.effectRecord;
-    EXPECT_EQ(record.uniqueID, fourCharCode('a', 'b', 'c', 'd'));
-    EXPECT_EQ(record.numInputs, 2);
-    EXPECT_EQ(record.numOutputs, 6);
-    EXPECT_EQ(record.initialDelay, 128);
-    EXPECT_EQ(record.realQualities, 3);
-    EXPECT_EQ(record.offQualities, 4);
-}
-
 }  // namespace

@@ -17,33 +17,17 @@ using ::testing::ElementsAre;
 
 intptr_t VSTCALL silentHost(AEffect*, int32_t, int32_t, intptr_t, void*, float) { return 0; }
 
-TEST(EffectRecord, IsFilledByTheFrameworkConstructor) {
+// The record's values themselves are read back at their published offsets through the loader
+// (ModuleTest); here: that it points at the entry functions and at its object.
+TEST(EffectRecord, PointsAtTheEntryFunctionsAndItsObject) {
     RecordingEffect effect(silentHost);
     const AEffect& record = effect.effectRecord;
-
-    EXPECT_EQ(record.magic, fourCharCode('V', 's', 't', 'P'));
     EXPECT_EQ(record.dispatcher, &dispatcherEntry);
     EXPECT_EQ(record.process, &processEntry);
     EXPECT_EQ(record.setParameter, &setParameterEntry);
     EXPECT_EQ(record.getParameter, &getParameterEntry);
     EXPECT_EQ(record.processReplacing, &processReplacingEntry);
-    EXPECT_EQ(record.numPrograms, RecordingEffect::kNumPrograms);
-    EXPECT_EQ(record.numParams, RecordingEffect::kNumParams);
-    EXPECT_EQ(record.numInputs, 1);
-    EXPECT_EQ(record.numOutputs, 2);
-    EXPECT_EQ(record.flags, 0);
-    EXPECT_EQ(record.resvd1, 0);
-    EXPECT_EQ(record.resvd2, 0);
-    EXPECT_EQ(record.initialDelay, 0);
-    EXPECT_EQ(record.realQualities, 0);
-    EXPECT_EQ(record.offQualities, 0);
-    EXPECT_EQ(record.ioRatio, 1.0f);
     EXPECT_EQ(record.object, static_cast<AEffPlugin*>(&effect));
-    EXPECT_EQ(record.user, nullptr);
-    EXPECT_EQ(record.uniqueID, fourCharCode('N', 'o', 'E', 'f'));
-    EXPECT_EQ(record.version, 1);
-    EXPECT_EQ(std::vector<char>(record.future, record.future + sizeof record.future),
-              std::vector<char>(sizeof record.future, 0));
 
     EXPECT_EQ(effect.sampleRate, 44100.0f);
     EXPECT_EQ(effect.editor, nullptr);
