@@ -46,6 +46,8 @@ protected:
         log.clear();
     }
     void closeFrame() {
+        if (!editor)
+            return;
         delete editor->frame;
         editor->frame = nullptr;
     }
@@ -212,6 +214,7 @@ TEST_F(EditorTest, AnIdleArrivingWhileThePumpCallsTheHostDoesNotRepaint) {
 TEST_F(EditorTest, ConstructionAndDestructionBalanceDragAndDrop) {
     const int initialisations = platform::soft::dragAndDropInitialisations();
     effect.reset();
+    editor = nullptr;
     EXPECT_EQ(platform::soft::dragAndDropUninitialisations(), initialisations);
 }
 
