@@ -34,13 +34,18 @@ bool renderGlyph(const Font& font, unsigned char byte) {
     return FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0;
 }
 
-int64_t advanceOf(const FT_GlyphSlot slot) { return (slot->advance.x + 32) >> 6; }
+// The design advance rounded to whole pixels, as the font's metric twins (and Wine's GDI) space
+// glyphs; made-up bold is a pixel wider, as GDI makes it.
+int64_t advanceOf(const Font& font) {
+    const FT_GlyphSlot slot = font.face->face->glyph;
+    return ((slot->linearHoriAdvance + 0x8000) >> 16) + (font.syntheticBold ? 1 : 0);
+}
 
 // Sum of the advance widths: where the text ends, as GetTextExtentPoint measures it.
 int64_t textWidth(const Font& font, const char* text) {
     int64_t width = 0;
     for (const char* at = text; *at; ++at) {
-        if (renderGlyph(font, static_cast<unsigned char>(*at))) width += advanceOf(font.face->face->glyph);
+        if (renderGlyph(font, static_cast<unsigned char>(*at))) width += advanceOf(font);
     }
     return width;
 }
@@ -80,7 +85,7 @@ void drawText(DeviceContext* context, const char* text, const Rect& rect, TextAl
     for (const char* at = text; *at; ++at) {
         if (!renderGlyph(font, static_cast<unsigned char>(*at))) continue;
         drawGlyph(surface, font.face->face->glyph, penX, baseline, context->textColour);
-        penX += advanceOf(font.face->face->glyph);
+        penX += advanceOf(font);
     }
     if (font.underline) {
         FT_Face face = font.face->face;
