@@ -212,28 +212,14 @@ TEST(Surfaces, MonochromeAndCompatibleSurfacesHaveTheirSizeAndDepth) {
     EXPECT_EQ(height, 0);
 }
 
-TEST(Selection, ReturnsWhatWasSelectedBefore) {
+TEST(Selection, ANullFontSelectsNothingAndAnswersTheCurrentFont) {
     MemoryCanvas canvas(2, 2, kBackground);
-    platform::DeviceContext* context = canvas.context();
-    platform::Pen* pen = platform::createPen(platform::PenStyle::Dotted, 1, kRed);
-    platform::Pen* defaultPen = platform::currentPen(context);
-    EXPECT_EQ(platform::selectPen(context, pen), defaultPen);
-    EXPECT_EQ(platform::currentPen(context), pen);
-    EXPECT_EQ(platform::selectPen(context, platform::nullPen()), pen);
-    platform::selectPen(context, defaultPen);
-    platform::deletePen(pen);
-
     platform::Font* font = platform::createFont({-12, 700, false, false, platform::kPitchVariableSwiss, "Arial"});
-    platform::Font* defaultFont = platform::selectFont(context, nullptr);
-    EXPECT_EQ(defaultFont, platform::currentFont(context));
-    EXPECT_EQ(platform::selectFont(context, font), defaultFont);
-    EXPECT_EQ(platform::selectFont(context, nullptr), font);  // null changes nothing
-    EXPECT_EQ(platform::currentFont(context), font);
-    platform::selectFont(context, defaultFont);
+    platform::Font* defaultFont = platform::selectFont(canvas.context(), font);
+    EXPECT_EQ(platform::selectFont(canvas.context(), nullptr), font);
+    EXPECT_EQ(platform::currentFont(canvas.context()), font);
+    platform::selectFont(canvas.context(), defaultFont);
     platform::deleteFont(font);
-
-    platform::setBackgroundColour(context, kGreen);
-    EXPECT_EQ(platform::setBackgroundColour(context, kRed), kGreen);
 }
 
 TEST(Fonts, CarryTheRequestAndTheFixedFields) {

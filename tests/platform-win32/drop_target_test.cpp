@@ -269,17 +269,16 @@ TEST(DragAndDropInitialisation, IsCountedAndBalancedPerThread) {
     EXPECT_TRUE(apartmentInitialised()) << "still initialised once";
     platform::uninitialiseDragAndDrop();
     EXPECT_FALSE(apartmentInitialised());
-    platform::uninitialiseDragAndDrop();  // one too many: nothing to undo
-    EXPECT_FALSE(apartmentInitialised());
 }
 
-TEST(DragAndDropInitialisation, NeverUndoesAHostsMultithreadedApartment) {
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-    platform::initialiseDragAndDrop();  // refused: the thread is in the multithreaded apartment
+TEST(DragAndDropInitialisation, OneUninitialisationTooManyLeavesTheHostsInitialisation) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));  // the host's own
+    platform::initialiseDragAndDrop();
     platform::uninitialiseDragAndDrop();
-    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE) << "the host's initialisation was undone";
-    CoUninitialize();
-    CoUninitialize();
+    platform::uninitialiseDragAndDrop();
+    EXPECT_TRUE(apartmentInitialised()) << "the host's initialisation was undone";
+    OleUninitialize();
+    EXPECT_FALSE(apartmentInitialised());
 }
 
 }  // namespace

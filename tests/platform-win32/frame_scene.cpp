@@ -5,6 +5,7 @@
 
 #include "gui/CGuiBitmap.h"
 #include "gui/CGuiContext.h"
+#include "gui/CGuiOffscreen.h"
 
 namespace frame_scene {
 
@@ -40,13 +41,21 @@ public:
         line(context, {44, 54}, {24, 60});
         context->setPenPattern(kPenSolid);
 
-        // Bitmaps: opaque, keyed, and a part of one at an offset.
+        // Bitmaps: opaque, keyed, a part of one, and one under a draw offset.
         sprite->paintOpaque(context, {64, 4, 80, 16}, {0, 0});
         sprite->paintKeyed(context, {64, 20, 80, 32}, {0, 0});
         sprite->paintKeyed(context, {84, 4, 92, 10}, {4, 3});
         context->drawOffset = {-30, 10};
         sprite->paintKeyed(context, {112, 10, 128, 22}, {0, 0});  // lands at (82, 20) .. (98, 32)
         context->drawOffset = {0, 0};
+
+        // An offscreen of the window's kind, drawn into and copied to the window in one blit.
+        CGuiOffscreen offscreen(context->frame(), 18, 11, {60, 20, 90, 0});
+        sprite->paintKeyed(&offscreen, {2, -2, 18, 10}, {0, 0});
+        offscreen.setPenColor({250, 250, 0, 0});
+        offscreen.penMoveTo({0, 10});
+        offscreen.penLineTo({18, 0});
+        offscreen.copyInto(context, {4, 52, 22, 63}, {0, 0});
 
         // Text and curves, left out of the comparison.
         context->selectFont(3, 0, 0);

@@ -1,6 +1,6 @@
 // One frame drawn the same way by both backends: a skin and a view with opaque and keyed
-// bitmaps, fills, outlines and lines. The soft backend's picture of it is stored as a reference
-// image (data/frame_scene.ppm) that the Windows build must reproduce under Wine.
+// bitmaps, fills, outlines, lines and an offscreen. The soft backend's picture of it is stored as
+// a reference image (data/frame_scene.ppm) that the Windows build must reproduce under Wine.
 #pragma once
 
 #include <cstddef>

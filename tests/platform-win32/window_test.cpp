@@ -202,16 +202,5 @@ TEST(Cursor, ShapeBecomesTheClassCursorAndPositionRoundTrips) {
     platform::destroyChildWindow(window);
 }
 
-TEST(Focus, IsReportedAsThePlatformWindow) {
-    RecordingEvents events;
-    platform::Window* window = platform::createChildWindow(testHostWindow(), 30, 30, &events);
-    ASSERT_NE(window, nullptr);
-    SetFocus(handleOf(window));
-    EXPECT_EQ(platform::focusWindow(), window);
-    SetFocus(nullptr);
-    EXPECT_EQ(platform::focusWindow(), nullptr);
-    platform::destroyChildWindow(window);
-}
-
 }  // namespace
 }  // namespace platform_win32_test
