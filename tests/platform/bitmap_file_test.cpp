@@ -37,7 +37,7 @@ Bytes bitmapFile(int32_t width, int32_t height, int bitsPerPixel, const Bytes& p
     put16(file, 26, 1);
     put16(file, 28, uint32_t(bitsPerPixel));
     put32(file, 46, uint32_t(palette.size() / 4));
-    std::memcpy(file.data() + 54, palette.data(), palette.size());
+    if (!palette.empty()) std::memcpy(file.data() + 54, palette.data(), palette.size());
     if (!pixels.empty()) std::memcpy(file.data() + 54 + palette.size(), pixels.data(), pixels.size());
     return file;
 }
