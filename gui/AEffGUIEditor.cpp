@@ -82,7 +82,6 @@ void AEffGUIEditor::idlePump() {
     platform::dispatchOnePendingPaint();
     nextIdleTime = now + kPumpIntervalMs;
     inIdlePump = true;
-    if (effect)
-        effect->masterIdle();
+    effect->masterIdle();
     inIdlePump = false;
 }

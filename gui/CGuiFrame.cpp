@@ -274,12 +274,12 @@ void CGuiFrame::setSkin(CGuiBitmap* bitmap) {
 }
 
 void CGuiFrame::notifyEditStart(int tag) {
-    if (editor && editor->effect)
+    if (editor)
         editor->effect->beginEdit(tag);
 }
 
 void CGuiFrame::notifyEditEnd(int tag) {
-    if (editor && editor->effect)
+    if (editor)
         editor->effect->endEdit(tag);
 }
 

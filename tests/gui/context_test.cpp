@@ -51,17 +51,6 @@ TEST_F(ContextTest, EveryShapeIsMovedByTheDrawOffset) {
     }
 }
 
-TEST_F(ContextTest, LineToLeavesOutItsEndPixel) {
-    Canvas canvas(6, 1, kBlack);
-    canvas.context()->setPenColor({255, 0, 0, 0});
-    canvas.context()->penMoveTo({1, 0});
-    canvas.context()->penLineTo({4, 0});
-    EXPECT_EQ(canvas.picture(kLegend), ".RRR..\n");
-}
-
-// The ellipse primitive of the platform is one pixel smaller on the right and bottom; the
-// toolkit passes (left + 1, top + 1, right + 1, bottom + 1) with the null pen, and an outline
-// over (left, top, right + 1, bottom + 1).
 TEST_F(ContextTest, EllipsesUseTheirShiftedBoundingBoxes) {
     Canvas toolkit(24, 24, kBlack);
     toolkit.context()->setBrushColor({0, 0, 255, 0});

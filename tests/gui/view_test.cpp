@@ -104,22 +104,6 @@ TEST_F(ViewTest, SetBoundsMarksForRepaintAndKeepsTheMouseArea) {
     EXPECT_EQ(area.top, 2);
 }
 
-TEST_F(ViewTest, ViewDefaults) {
-    std::vector<std::string> log;
-    CGuiView view({0, 0, 10, 10});
-    VstKeyCode key = {0, VKEY_UP, 0};
-    EXPECT_EQ(view.onKeyPressed(key), -1);
-    EXPECT_EQ(view.onKeyReleased(key), -1);
-    EXPECT_FALSE(view.onWheelTurned(nullptr, {0, 0}, 1.0f));
-    EXPECT_FALSE(view.onFilesDropped(nullptr, 0, kDropFileNames, {0, 0}));
-    EXPECT_TRUE(view.mouseEnabled());
-    EXPECT_FALSE(view.seeThrough());
-    EXPECT_EQ(view.ownerEditor(), nullptr);
-    view.repaintNow();  // without a frame: nothing
-    view.enableMouse(false);
-    EXPECT_FALSE(view.mouseEnabled());
-}
-
 TEST_F(ViewTest, RefreshPaintsOnlyAViewThatNeedsIt) {
     std::vector<std::string> log;
     ProbeView view({0, 0, 4, 4}, "v", log);
