@@ -1,0 +1,72 @@
+// The plug-in: 15 parameters with their links, 64 programs loaded from the factory bank, and the
+// audio entry points that feed the spatialiser engine.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "effect/CEffectProgram.h"
+#include "effect/ParameterTable.h"
+#include "shell/AEffPluginX.h"
+
+struct SpatialiserState;
+
+class CEffect : public AEffPluginX {
+public:
+    explicit CEffect(HostCallback hostCallback);
+    ~CEffect() override;
+
+    void setParameter(int32_t index, float value) override;
+    float getParameter(int32_t index) override;
+    intptr_t setParameterAutomated(int32_t index, float value) override;
+    void process(float** inputs, float** outputs, int32_t sampleFrames) override;
+    void processReplacing(float** inputs, float** outputs, int32_t sampleFrames) override;
+    void setProgram(int32_t program) override;
+    void setProgramName(char* name) override;
+    void getProgramName(char* name) override;
+    void getParameterLabel(int32_t index, char* label) override;
+    void getParameterDisplay(int32_t index, char* text) override;
+    void getParameterName(int32_t index, char* text) override;
+    void setSampleRate(float sampleRate) override;
+    void resume() override;
+    int32_t processEvents(void* events) override;
+    bool canParameterBeAutomated(int32_t index) override;
+    bool getProgramNameIndexed(int32_t category, int32_t index, char* text) override;
+    bool copyProgram(int32_t destination) override;
+    bool getInputProperties(int32_t index, VstPinProperties* properties) override;
+    bool getOutputProperties(int32_t index, VstPinProperties* properties) override;
+    bool getEffectName(char* name) override;
+    bool getVendorString(char* text) override;
+    bool getProductString(char* text) override;
+    int32_t getVendorVersion() override;
+    void setBlockSizeAndSampleRate(int32_t blockSize, float sampleRate) override;
+    int32_t canDo(char* text) override;
+
+    // Read-only views for the editor and for tests.
+    const CEffectProgram& storedProgram(int32_t program) const { return programs[program]; }
+    bool isUpdatePending() const { return needsUpdate.load(std::memory_order_relaxed); }
+    const SpatialiserState* engine() const;
+
+private:
+    void linkParameter(int32_t index, float& value);
+    void storeParameter(int32_t index, float value);
+    void automate(int32_t index, float value);
+    void notifyEditor(int32_t index, float value);
+    void updateEngine();
+    void loadFactoryBankResource();
+    void createEditor();
+    CEffectProgram& currentProgram() { return programs[curProgram]; }
+
+    // Raised by every parameter change on any thread; taken by the next audio block.
+    std::atomic<bool> needsUpdate{false};
+    std::array<CEffectProgram, kNumPrograms> programs;
+    // The live values, read by the audio thread while any thread may set them.
+    std::array<std::atomic<float>, kNumParameters> current{};
+    std::unique_ptr<unsigned char[]> engineState;  // zero-filled SpatialiserState, or null
+    uint32_t engineStateSize = 0;
+    const unsigned char* factoryBank = nullptr;  // the bank inside the module image
+    // The rate every engine update passes on: set on the control thread, read on the audio thread.
+    std::atomic<float> engineSampleRate;
+};

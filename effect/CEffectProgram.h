@@ -1,0 +1,15 @@
+// One program: a name and one normalised value per parameter.
+#pragma once
+
+#include "effect/ParameterTable.h"
+
+constexpr int32_t kNumPrograms = 64;
+constexpr int kProgramNameLength = 27;  // characters, without the terminator
+
+struct CEffectProgram {
+    char name[kProgramNameLength + 1] = "Default";
+    float params[kNumParameters] = {};
+};
+
+// Copies at most kProgramNameLength characters of `text` and terminates the name.
+void setProgramRecordName(CEffectProgram& program, const char* text);
