@@ -249,7 +249,9 @@ platform::Window* CGuiFrame::findHostWindow() {
     const platform::Rect own = platform::windowScreenRect(window());
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
-    platform::Window* candidate = platform::parentWindow(window());
+    // The walk starts at the frame's own window: inside a much larger host window it is itself the
+    // window that counts as the host's.
+    platform::Window* candidate = window();
     while (candidate) {
         if (platform::windowStyle(candidate) & platform::kStyleCaption)
             return candidate;

@@ -348,9 +348,10 @@ TEST_F(FrameTest, FindHostWindowStopsAtACaptionATopWindowOrAMuchLargerParent) {
     constexpr uint32_t border = 0x00800000;  // one bit of the caption is enough
     const struct {
         std::vector<HostChain::Level> levels;
-        size_t expected;  // index into the chain
+        int expected;  // index into the chain; -1 for the frame's own window
     } cases[] = {
-        {{{caption, 800, 600}}, 0},
+        {{{caption, 800, 600}}, -1},                          // the host window is far larger
+        {{{caption, 210, 130}}, 0},
         {{{caption, 800, 600}, {0, 200, 120}}, 1},            // the top window is far larger
         {{{caption, 230, 150}, {0, 200, 120}}, 0},            // 30 pixels larger: keep going
         {{{0, 230, 150}, {0, 200, 120}}, 0},                  // no parent
@@ -363,7 +364,8 @@ TEST_F(FrameTest, FindHostWindowStopsAtACaptionATopWindowOrAMuchLargerParent) {
     for (const auto& c : cases) {
         HostChain chain(c.levels);
         CGuiFrame inner(kFrameRect, chain.windows.back(), nullptr);
-        EXPECT_EQ(inner.findHostWindow(), chain.windows[c.expected]) << "chain of " << c.levels.size();
+        platform::Window* expected = c.expected < 0 ? inner.window() : chain.windows[c.expected];
+        EXPECT_EQ(inner.findHostWindow(), expected) << "chain of " << c.levels.size();
     }
 }
 
