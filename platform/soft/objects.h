@@ -5,7 +5,6 @@
 
 #include "platform/platform.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 namespace platform {
 namespace {
