@@ -17,7 +17,7 @@ constexpr int kSampleRate = 44100;
 constexpr double kLengthSeconds = 10.0;
 constexpr double kNoteSeconds = 0.25;   // one arpeggio step
 constexpr double kChordSeconds = 2.0;
-constexpr double kPeak = 0.7;           // about -3 dBFS
+constexpr double kPeak = 0.4;           // about -8 dBFS: the spatialiser adds gain toward the near ear
 
 // MIDI note numbers: the bass note, then the arpeggio's eight steps.
 struct Chord {
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         time += kChordSeconds;
     }
     for (size_t string = 0; string < std::size(kFinalChord); ++string) {
-        pluck(mix, time + string * kStrumSpacing, kFinalChord[string], 0.4f, 1.8, seed++);
+        pluck(mix, time + string * kStrumSpacing, kFinalChord[string], 0.4f, 3.0, seed++);
     }
 
     const float peak = std::max(*std::max_element(mix.begin(), mix.end()), -*std::min_element(mix.begin(), mix.end()));

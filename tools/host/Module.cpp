@@ -30,7 +30,9 @@ void checkCount(const std::string& path, const char* what, int32_t count) {
 }  // namespace
 
 Module::Module(const std::string& path) : path_(path) {
-    library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // dlopen searches the library path for a bare name; a user means the file in this folder.
+    const std::string loadPath = path.find('/') == std::string::npos ? "./" + path : path;
+    library_ = dlopen(loadPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library_ == nullptr) {
         const char* reason = dlerror();
         throw HostError("cannot load module " + path + ": " + (reason ? reason : "unknown reason"));
