@@ -47,7 +47,7 @@ CEffect::CEffect(HostCallback hostCallback)
     canProcessReplacing(true);
     setUniqueID(kUniqueId);
 
-    engineStateSize = spatialiserStateSize();
+    const uint32_t engineStateSize = spatialiserStateSize();
     if (engineStateSize != 0) engineState.reset(new unsigned char[engineStateSize]());
 
     updateEngine();  // the engine's first update, with the all-zero values
@@ -82,7 +82,7 @@ const SpatialiserState* CEffect::engine() const {
 }
 
 void CEffect::updateEngine() {
-    auto* state = reinterpret_cast<SpatialiserState*>(engineState.get());
+    SpatialiserState* state = engineRecord();
     if (!state) return;
     spatialiserSetSampleRate(engineSampleRate.load(std::memory_order_relaxed), state);
     const auto value = [this](ParameterIndex index) { return current[index].load(std::memory_order_relaxed); };
@@ -96,15 +96,13 @@ void CEffect::process(float** inputs, float** outputs, int32_t sampleFrames) {
     if (!engineState || !hasStereoBuffers(inputs, outputs)) return;
     // Taken before the update, so that a change landing during the update is not lost.
     if (needsUpdate.exchange(false, std::memory_order_acquire)) updateEngine();
-    spatialiserProcess(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames,
-                       reinterpret_cast<SpatialiserState*>(engineState.get()));
+    spatialiserProcess(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, engineRecord());
 }
 
 void CEffect::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
     if (!engineState || !hasStereoBuffers(inputs, outputs)) return;
     if (needsUpdate.exchange(false, std::memory_order_acquire)) updateEngine();
-    spatialiserProcessReplacing(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames,
-                                reinterpret_cast<SpatialiserState*>(engineState.get()));
+    spatialiserProcessReplacing(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, engineRecord());
 }
 
 void CEffect::setSampleRate(float rate) {

@@ -55,6 +55,7 @@ private:
     void automate(int32_t index, float value);
     void notifyEditor(int32_t index, float value);
     void updateEngine();
+    SpatialiserState* engineRecord() { return reinterpret_cast<SpatialiserState*>(engineState.get()); }
     void loadFactoryBankResource();
     void createEditor();
     CEffectProgram& currentProgram() { return programs[curProgram]; }
@@ -65,8 +66,6 @@ private:
     // The live values, read by the audio thread while any thread may set them.
     std::array<std::atomic<float>, kNumParameters> current{};
     std::unique_ptr<unsigned char[]> engineState;  // zero-filled SpatialiserState, or null
-    uint32_t engineStateSize = 0;
-    const unsigned char* factoryBank = nullptr;  // the bank inside the module image
     // The rate every engine update passes on: set on the control thread, read on the audio thread.
     std::atomic<float> engineSampleRate;
 };

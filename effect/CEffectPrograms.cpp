@@ -8,8 +8,7 @@
 void CEffect::loadFactoryBankResource() {
     platform::ResourceData resource{};
     if (!platform::findResource(kFactoryBankResourceType, kFactoryBankResourceId, resource) || !resource.data) return;
-    factoryBank = static_cast<const unsigned char*>(resource.data);
-    loadFactoryBank(factoryBank, resource.size, programs.data(), kNumPrograms);
+    loadFactoryBank(static_cast<const unsigned char*>(resource.data), resource.size, programs.data(), kNumPrograms);
 }
 
 // Each value is read from the store at the moment of its own call: a link of an earlier index

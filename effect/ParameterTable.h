@@ -32,8 +32,6 @@ struct ParameterInfo {
     int32_t automatable;  // only the low byte is read
 };
 
-constexpr int kParameterNameLength = 8;
-
 inline constexpr ParameterInfo kParameterTable[kNumParameters] = {
     {kDisplayPlain, "Azimuth ", 0.0f, 1},
     {kDisplayPlain, "Distance", 0.7f, 1},

@@ -14,13 +14,18 @@ namespace {
 
 TEST_F(EffectTest, ParameterChangesWhileRenderingReachTheEngine) {
     std::atomic<bool> changing{true};
+    std::atomic<int> blocksRendered{0};
     std::thread audio([&] {
         constexpr int32_t kBlock = 64;
         std::vector<float> left(kBlock, 0.1f), right(kBlock, -0.1f), out0(kBlock), out1(kBlock);
         float* inputs[2] = {left.data(), right.data()};
         float* outputs[2] = {out0.data(), out1.data()};
-        while (changing.load()) effect->processReplacing(inputs, outputs, kBlock);
+        while (changing.load()) {
+            effect->processReplacing(inputs, outputs, kBlock);
+            ++blocksRendered;
+        }
     });
+    while (blocksRendered.load() == 0) std::this_thread::yield();
 
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int32_t> anyIndex(0, kNumParameters - 1);
