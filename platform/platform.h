@@ -177,7 +177,7 @@ void drawEllipse(DeviceContext* context, const Rect& rect);
 void drawArc(DeviceContext* context, const Rect& rect, Point start, Point end);  // counter-clockwise
 
 enum class TextAlign { Left, Center, Right };
-// One line, centred vertically, no prefix processing, clipped to nothing.
+// One line, centred vertically, no prefix processing, clipped to the rectangle.
 void drawText(DeviceContext* context, const char* text, const Rect& rect, TextAlign align);
 
 enum class RasterOp { Copy, And, Or, NotCopy };

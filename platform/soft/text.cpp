@@ -48,15 +48,30 @@ int64_t textWidth(const Font& font, const char* text) {
     return width;
 }
 
-void drawGlyph(Surface& surface, const FT_GlyphSlot slot, int64_t penX, int64_t baseline, Colour colour) {
+// Text is clipped to its rectangle (columns left..right-1, rows top..bottom-1), as DrawText
+// clips without DT_NOCLIP.
+struct ClipBox {
+    int64_t left, top, right, bottom;
+    bool contains(int64_t x, int64_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+void drawGlyph(Surface& surface, const FT_GlyphSlot slot, int64_t penX, int64_t baseline, Colour colour,
+               const ClipBox& clip) {
     const FT_Bitmap& bitmap = slot->bitmap;
     for (unsigned row = 0; row < bitmap.rows; ++row) {
         const unsigned char* bits = bitmap.buffer + int64_t(row) * bitmap.pitch;
         for (unsigned column = 0; column < bitmap.width; ++column) {
-            if (bits[column / 8] & (0x80 >> (column % 8)))
-                soft::plot(surface, penX + slot->bitmap_left + column, baseline - slot->bitmap_top + row, colour);
+            const int64_t x = penX + slot->bitmap_left + column;
+            const int64_t y = baseline - slot->bitmap_top + row;
+            if ((bits[column / 8] & (0x80 >> (column % 8))) && clip.contains(x, y)) soft::plot(surface, x, y, colour);
         }
     }
+}
+
+void fillClipped(Surface& surface, int64_t left, int64_t top, int64_t right, int64_t bottom, Colour colour,
+                 const ClipBox& clip) {
+    soft::fillBox(surface, std::max(left, clip.left), std::max(top, clip.top), std::min(right, clip.right),
+                  std::min(bottom, clip.bottom), colour);
 }
 
 }  // namespace
@@ -77,12 +92,13 @@ void drawText(DeviceContext* context, const char* text, const Rect& rect, TextAl
     if (align == TextAlign::Center) x = (left + right - width) / 2;
     else if (align == TextAlign::Right) x = right - width;
 
-    if (context->backgroundOpaque) soft::fillBox(surface, x, y, x + width, y + height, context->backgroundColour);
+    const ClipBox clip{left, top, right, bottom};
+    if (context->backgroundOpaque) fillClipped(surface, x, y, x + width, y + height, context->backgroundColour, clip);
     const int64_t baseline = y + font.ascent;
     int64_t penX = x;
     for (const char* at = text; *at; ++at) {
         if (!renderGlyph(font, static_cast<unsigned char>(*at))) continue;
-        drawGlyph(surface, font.face->face->glyph, penX, baseline, context->textColour);
+        drawGlyph(surface, font.face->face->glyph, penX, baseline, context->textColour, clip);
         penX += advanceOf(font);
     }
     if (font.underline) {
@@ -90,7 +106,7 @@ void drawText(DeviceContext* context, const char* text, const Rect& rect, TextAl
         const int64_t thickness = std::max<int64_t>(1, std::lround(double(face->underline_thickness) * font.pixelsPerEm / face->units_per_EM));
         const int64_t centre = baseline - std::lround(double(face->underline_position) * font.pixelsPerEm / face->units_per_EM);
         const int64_t underlineTop = centre - thickness / 2;
-        soft::fillBox(surface, x, underlineTop, x + width, underlineTop + thickness, context->textColour);
+        fillClipped(surface, x, underlineTop, x + width, underlineTop + thickness, context->textColour, clip);
     }
 }
 

@@ -77,6 +77,18 @@ TEST_F(Text, OpaqueTextFillsItsCellWithTheBackgroundColour) {
     EXPECT_EQ(bold.cell.top, kLine.top + 15 - 7);
 }
 
+TEST_F(Text, TextAndItsCellAreClippedToTheRectangle) {
+    const Rect narrow{10, 12, 30, 22};  // shorter than the line and narrower than the text
+    Written clipped("Az 123 Az 123", narrow, TextAlign::Left, arial(-12, 700), true);
+    EXPECT_GT(clipped.ink.count + clipped.cell.count, 0);
+    for (const Ink& ink : {clipped.ink, clipped.cell}) {
+        EXPECT_GE(ink.left, narrow.left);
+        EXPECT_LT(ink.right, narrow.right);
+        EXPECT_GE(ink.top, narrow.top);
+        EXPECT_LT(ink.bottom, narrow.bottom);
+    }
+}
+
 TEST_F(Text, AlignmentMovesTheLineByItsWidth) {
     Written left("reflect", kLine, TextAlign::Left, arial(-14));
     Written centre("reflect", kLine, TextAlign::Center, arial(-14));
