@@ -36,6 +36,14 @@ void expectFiniteAndAudible(const Audio& output) {
     }
 }
 
+TEST_F(SpatialiserModule, InfoShowsItsRecordAndParameters) {
+    const HostRun run = runHost({"info", SPATIALISER_MODULE});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("unique ID       'vQrt'"), std::string::npos);
+    EXPECT_NE(run.out.find("  4  \"Az.Sldr \"  \"Az.Sldr \"  \"0.50000\"  0.5  automatable\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  63  \""), std::string::npos);  // 64 programs
+}
+
 TEST_F(SpatialiserModule, RendersAt48And96Kilohertz) {
     for (const int rate : {48000, 96000}) {
         writeAudio(folder / "in.wav", makeAudio(rate, 1, rate, bursts));
