@@ -59,9 +59,10 @@ struct SpatialiserState {
     float distanceWeight;  // 0.7 * distance
     float roomScale;
     float reflectionPattern;
-    float reflectionBuffer[2][kReflectionCapacity];  // left, right
+    float reflectionBuffer[2][kReflectionCapacity];  // left, then right right after it
     int32_t cycleLength;  // N: the buffers use indices 0..N
     int32_t writeIndex;
     int32_t tapIndex[kTapCount];
+    int32_t fourSamplesAtOnce[2];  // per quality (low, high): the geometry allows vectors across time
     float sampleRate;  // as last set by the owner; 0 means 44100 Hz
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "dsp/reflection_network.h"
 #include "dsp/spatialiser.h"
 #include "dsp/spatialiser_state.h"
 #include "dsp/tables.h"
@@ -42,6 +43,8 @@ void reinitialise(float azimuth, float elevation, float distance, float quality,
     for (int slot = 0; slot < kTapCount; ++slot) {
         state.tapIndex[slot] = static_cast<int32_t>(tapScale * kTapMultipliers[slot] - 1.0);
     }
+    state.fourSamplesAtOnce[0] = fourSamplesAtOnce(state, ReflectionQuality::low);
+    state.fourSamplesAtOnce[1] = fourSamplesAtOnce(state, ReflectionQuality::high);
 }
 
 }  // namespace

@@ -156,4 +156,34 @@ TEST(Reflections, HighQualityWithPatternZeroDoesNotCouple) {
     }
 }
 
+// Four samples at once must give exactly what one sample at a time gives.
+TEST(Reflections, FourSamplesAtOnceMatchOneAtATime) {
+    for (float quality : {0.0f, 1.0f}) {
+        for (float pattern : {0.0f, 0.34f, 1.0f}) {
+            Settings settings;
+            settings.quality = quality;
+            settings.reflectionPattern = pattern;
+            settings.azimuth = 0.3f;
+            settings.azimuthSpeed = 0.5f;
+            settings.azimuthDepth = 0.5f;
+            settings.elevation = 0.3f;
+            settings.elevationSpeed = 0.7f;
+            settings.elevationDepth = 0.6f;
+            settings.distance = 0.8f;
+            settings.stereoField = 1.0f;
+            Engine vectorised;
+            Engine scalar;
+            vectorised.update(settings);
+            scalar.update(settings);
+            ASSERT_EQ(vectorised.state().fourSamplesAtOnce[quality != 0.0f], 1);
+            scalar.state().fourSamplesAtOnce[quality != 0.0f] = 0;
+            const Stereo input = noise(20000, 41);
+            const Stereo expected = scalar.replace(input);
+            const Stereo actual = vectorised.replace(input);
+            EXPECT_EQ(actual.left, expected.left) << quality << " " << pattern;
+            EXPECT_EQ(actual.right, expected.right) << quality << " " << pattern;
+        }
+    }
+}
+
 }  // namespace

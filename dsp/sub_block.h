@@ -1,0 +1,29 @@
+// The per-sample values that pass from one step of the render loop to the next, for up to
+// kSubBlock samples. Steps without feedback run four samples at once over these arrays; their
+// lanes past the sub-block's end hold zeros.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t kSubBlock = 64;
+
+struct alignas(16) SubBlock {
+    float x[kSubBlock];  // mono input at the loop's scale
+    float azimuth[kSubBlock];  // smoothed, -1..1
+    float elevation[kSubBlock];
+    float away[kSubBlock];  // 1 - front weight
+    float rear[kSubBlock];
+    float lateral[kSubBlock];  // 0.7 times the table's weight; negative to the left
+    float bands[kSubBlock][8];  // band 1..7 outputs of each sample; the eighth lane is 0
+    float channels[kSubBlock][2];  // L, R after lateral weighting and rear colouring
+    float cut[kSubBlock][4];  // elevation cut sections: left A, right A, left B, right B
+    float toDelay[2][kSubBlock];  // L, R entering the interaural delay lines
+    int32_t itdTarget[2][kSubBlock];
+    float delayed[2][kSubBlock];
+    float out[2][kSubBlock];  // after the reflections, at the loop's scale
+};
+
+// Lanes the four-at-once steps cover.
+inline int32_t lanesFor(int32_t count) {
+    return (count + 3) & ~3;
+}
