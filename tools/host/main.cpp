@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
         const host::CommandLine line = host::parseCommandLine(arguments);
         switch (line.command) {
         case host::CommandLine::Command::Help:
-            std::cout << host::kUsage;
+            // Asked for, the usage is the answer; without any arguments it explains a mistake.
+            (arguments.empty() ? std::cerr : std::cout) << host::kUsage;
             return arguments.empty() ? 2 : 0;
         case host::CommandLine::Command::Info:
             host::printModuleInfo(line.module, std::cout);
