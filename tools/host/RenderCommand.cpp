@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 
@@ -116,7 +117,9 @@ void renderFile(const CommandLine& line, std::ostream& out) {
     settings.blockSize = line.blockSize;
     settings.accumulate = accumulate;
     settings.tailFrames = std::llround(line.tailSeconds * sampleRate);
-    const int64_t totalFrames = input.frames() + settings.tailFrames;
+    // A stream whose length is unknown reports the largest count; the sum must not overflow.
+    const int64_t totalFrames = input.frames() > INT64_MAX - settings.tailFrames ? INT64_MAX
+                                                                                  : input.frames() + settings.tailFrames;
     const std::vector<ParameterChange> changes =
         scheduleChanges(points, sampleRate, totalFrames, [&effect](int32_t index) { return getParameter(effect, index); });
 
