@@ -6,15 +6,6 @@
 
 namespace {
 
-// Band-pass sections at 44100 Hz: 60, 150, 400, 1000, 2400, 6000 Hz at Q 5/3 and 15000 Hz at Q 0.7.
-constexpr float kBandB0[8] = {0.00255797408f, 0.00637008715f, 0.0168007612f, 0.0408578217f,
-                              0.0914007276f, 0.184567288f, 0.376077801f, 0.0f};
-constexpr float kBandA1[8] = {-1.99481118f, -1.98680604f, -1.96320605f, -1.89884734f,
-                              -1.71199226f, -1.07038236f, 0.669528842f, 0.0f};
-constexpr float kBandA2[8] = {0.994884074f, 0.987259805f, 0.966398478f, 0.918284357f,
-                              0.817198515f, 0.630865455f, 0.247844368f, 0.0f};
-constexpr int kCutBand = 5;  // the elevation cut uses the 6000 Hz section
-
 // Lateral weight of each band: both channels in the full stereo field, else per channel.
 constexpr float kFullFieldWeights[kBandCount] = {1.5f, 1.5f, 3.166665f, 1.5f, 1.5f, 1.95f, 2.25f};
 constexpr float kLeftWeights[kBandCount] = {0.375f, 0.5625f, 0.75f, 1.125f, 1.5f, 1.95f, 2.25f};
@@ -127,9 +118,9 @@ DirectPath startDirectPath(SpatialiserState& state) {
     DirectPath path;
     path.fullField = state.stereoField == 1.0f;
     for (int half = 0; half < 2; ++half) {
-        path.bands.b0[half] = _mm_loadu_ps(kBandB0 + 4 * half);
-        path.bands.a1[half] = _mm_loadu_ps(kBandA1 + 4 * half);
-        path.bands.a2[half] = _mm_loadu_ps(kBandA2 + 4 * half);
+        path.bands.b0[half] = _mm_loadu_ps(state.bandB0 + 4 * half);
+        path.bands.a1[half] = _mm_loadu_ps(state.bandA1 + 4 * half);
+        path.bands.a2[half] = _mm_loadu_ps(state.bandA2 + 4 * half);
         path.bands.z1[half] = stateLanes(state.bandState, 4 * half, bandsIn(half), 0);
         path.bands.z2[half] = stateLanes(state.bandState, 4 * half, bandsIn(half), 1);
     }
@@ -137,9 +128,9 @@ DirectPath startDirectPath(SpatialiserState& state) {
         path.leftWeight[band] = _mm_set1_ps(path.fullField ? kFullFieldWeights[band] : kLeftWeights[band]);
         path.rightWeight[band] = _mm_set1_ps(path.fullField ? kFullFieldWeights[band] : kRightWeights[band]);
     }
-    path.cut.b0 = _mm_set1_ps(kBandB0[kCutBand]);
-    path.cut.a1 = _mm_set1_ps(kBandA1[kCutBand]);
-    path.cut.a2 = _mm_set1_ps(kBandA2[kCutBand]);
+    path.cut.b0 = _mm_set1_ps(state.bandB0[kElevationBand]);
+    path.cut.a1 = _mm_set1_ps(state.bandA1[kElevationBand]);
+    path.cut.a2 = _mm_set1_ps(state.bandA2[kElevationBand]);
     path.cut.z1 = stateLanes(state.elevationFilterState, 0, kElevationFilterCount, 0);
     path.cut.z2 = stateLanes(state.elevationFilterState, 0, kElevationFilterCount, 1);
     path.itdSpan = state.itdSpan;

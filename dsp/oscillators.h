@@ -6,9 +6,6 @@
 
 #include "dsp/spatialiser_state.h"
 
-constexpr double kPhasePerHz = 0.18575963718820862;  // table entries per sample per Hz: 8192 / 44100
-constexpr float kGlideWeight = 4000.0f;              // samples of history in the azimuth smoother
-constexpr float kGlideScale = 0.00024993753f;        // 1 / 4001
 constexpr float kPhaseEnd = 8192.0f;
 
 struct Oscillators {
@@ -23,6 +20,8 @@ struct Oscillators {
     float elevationIncrement;
     float elevationDepth;
     float elevationTarget;
+    float glideWeight;  // samples of history in the azimuth glide: 4000 at 44100 Hz
+    float glideScale;   // 1 / (glideWeight + 1)
 };
 
 inline const float* azimuthTableFor(const SpatialiserState& state) {
@@ -36,15 +35,16 @@ inline Oscillators startOscillators(const SpatialiserState& state) {
     oscillators.azimuthTable = azimuthTableFor(state);
     oscillators.sineTable = state.sineTable;
     oscillators.azimuthPhase = state.azimuthPhase;
-    // The speed is widened to double so the product rounds once.
-    oscillators.azimuthIncrement = static_cast<float>(state.azimuthSpeed * kPhasePerHz);
+    oscillators.azimuthIncrement = state.azimuthIncrement;
     oscillators.azimuthDepth = state.azimuthDepth;
     oscillators.azimuthTarget = state.azimuthTarget;
     oscillators.azimuthCurrent = state.azimuthCurrent;
     oscillators.elevationPhase = state.elevationPhase;
-    oscillators.elevationIncrement = static_cast<float>(state.elevationSpeed * kPhasePerHz);
+    oscillators.elevationIncrement = state.elevationIncrement;
     oscillators.elevationDepth = state.elevationDepth;
     oscillators.elevationTarget = state.elevationTarget;
+    oscillators.glideWeight = state.glideWeight;
+    oscillators.glideScale = state.glideScale;
     return oscillators;
 }
 
@@ -76,7 +76,7 @@ inline float stepOscillators(Oscillators& o) {
     if (std::fabs(azimuth) >= 0.9f) {
         o.azimuthCurrent = azimuth;
     } else {
-        o.azimuthCurrent = (o.azimuthCurrent * kGlideWeight + azimuth) * kGlideScale;
+        o.azimuthCurrent = (o.azimuthCurrent * o.glideWeight + azimuth) * o.glideScale;
     }
     return elevation;
 }

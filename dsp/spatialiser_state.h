@@ -5,7 +5,9 @@
 #include <cstdint>
 
 constexpr int kBandCount = 7;
-constexpr int kElevationFilterCount = 4;  // left A, right A, left B, right B
+constexpr int kBandLanes = 8;  // two vectors of four
+constexpr int kElevationFilterCount = 4;  // left A, right A, left B, right B; band 6's coefficients
+constexpr int kElevationBand = 5;
 constexpr int kItdLineCapacity = 100;     // samples per interaural delay line
 constexpr int kTableCapacity = 8292;      // entries per wave and position table
 constexpr int kTableEntries = 8192;       // entries filled (position tables: one more)
@@ -59,10 +61,24 @@ struct SpatialiserState {
     float distanceWeight;  // 0.7 * distance
     float roomScale;
     float reflectionPattern;
-    float reflectionBuffer[2][kReflectionCapacity];  // left, then right right after it
+    float reflectionBuffer[2][kReflectionCapacity];  // left, then right directly after it
     int32_t cycleLength;  // N: the buffers use indices 0..N
     int32_t writeIndex;
     int32_t tapIndex[kTapCount];
     int32_t fourSamplesAtOnce[2];  // per quality (low, high): the geometry allows vectors across time
     float sampleRate;  // as last set by the owner; 0 means 44100 Hz
+
+    // For the rate the geometry was last built at (dsp/sample_rate.h).
+    float appliedSampleRate;
+    float rateRatio;  // rate / 44100
+    float bandB0[kBandLanes];  // band sections 1..7; the eighth lane stays 0
+    float bandA1[kBandLanes];
+    float bandA2[kBandLanes];
+    double phasePerHz;  // table entries per sample per Hz
+    float glideWeight;  // samples of history in the azimuth glide
+    float glideScale;   // 1 / (glideWeight + 1)
+
+    // Oscillator phase steps per sample, set by every update.
+    float azimuthIncrement;
+    float elevationIncrement;
 };

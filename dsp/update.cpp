@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "dsp/reflection_network.h"
+#include "dsp/sample_rate.h"
 #include "dsp/spatialiser.h"
 #include "dsp/spatialiser_state.h"
 #include "dsp/tables.h"
@@ -21,6 +22,11 @@ float unit(float value) {
     return limited(value, 0.0f, 1.0f, 0.0f);
 }
 
+// The interaural span: 4 * distance + 8 samples at 44100 Hz, within the lines' capacity.
+float itdSpanFor(float distance, const SpatialiserState& state) {
+    return std::min((distance * 4.0f + 8.0f) * state.rateRatio, static_cast<float>(kItdLineCapacity - 1));
+}
+
 void reinitialise(float azimuth, float elevation, float distance, float quality,
                   float reflectionPattern, SpatialiserState& state) {
     std::memcpy(state.signature, "uad3", sizeof state.signature);
@@ -32,11 +38,14 @@ void reinitialise(float azimuth, float elevation, float distance, float quality,
     state.elevation = elevation;
     state.itdLength[0] = 0;
     state.itdLength[1] = 0;
-    state.itdSpan = distance * 4.0f + 8.0f;
+    state.itdSpan = itdSpanFor(distance, state);
     state.distanceWeight = distance * 0.7f;
 
-    // N runs from 1843 (pattern 0) to 2554 (pattern 1); writing starts one position behind 0.
-    const int32_t last = static_cast<int32_t>(state.roomScale * 8000.0f + 422.0f - 1.0f);
+    // N runs from 1843 (pattern 0) to 2554 (pattern 1) at 44100 Hz; at other rates the cycle of
+    // N + 1 positions keeps its time. Writing starts one position behind 0.
+    const int32_t nominalLast = static_cast<int32_t>(state.roomScale * 8000.0f + 422.0f - 1.0f);
+    const int32_t last =
+        static_cast<int32_t>((nominalLast + 1) * static_cast<double>(state.appliedSampleRate) / kNominalSampleRate) - 1;
     state.cycleLength = last;
     state.writeIndex = last;
     const double tapScale = last * kTapFactor;
@@ -58,6 +67,11 @@ void spatialiserUpdate(float azimuth, float azimuthSpeed, float azimuthDepth, fl
                        float stereoField, float quality, float reflectionPattern,
                        SpatialiserState* state) {
     SpatialiserState& s = *state;
+    const bool first = s.ready == 0;
+    const float rate = sampleRateOf(s);
+    const bool rateChanged = first || rate != s.appliedSampleRate;
+    if (rateChanged) applySampleRate(rate, s);
+
     azimuth = limited(azimuth, -1.0f, 1.0f, 0.0f);
     azimuthSpeed = unit(azimuthSpeed);
     azimuthDepth = unit(azimuthDepth);
@@ -79,16 +93,18 @@ void spatialiserUpdate(float azimuth, float azimuthSpeed, float azimuthDepth, fl
     s.azimuthTarget = azimuth;
     s.elevationTarget = elevation;
     s.distance = distance;
-    // The render loop reads these per sample; they change only with the distance.
-    s.itdSpan = distance * 4.0f + 8.0f;
+    // The render loop reads these per sample; they change only with the settings. The speed is
+    // widened to double so that the increment rounds once.
+    s.azimuthIncrement = static_cast<float>(azimuthSpeed * s.phasePerHz);
+    s.elevationIncrement = static_cast<float>(elevationSpeed * s.phasePerHz);
+    s.itdSpan = itdSpanFor(distance, s);
     s.distanceWeight = distance * 0.7f;
 
     // A stopped or flat oscillator restarts from phase 0.
     if (s.azimuthDepth == 0.0f) s.azimuthPhase = 0.0f;
     if (s.elevationDepth == 0.0f) s.elevationPhase = 0.0f;
 
-    const bool first = s.ready == 0;
-    if (first || quality != s.quality || reflectionPattern != s.reflectionPattern) {
+    if (rateChanged || quality != s.quality || reflectionPattern != s.reflectionPattern) {
         reinitialise(azimuth, elevation, distance, quality, reflectionPattern, s);
     }
     if (first) buildTables(s);
@@ -96,5 +112,7 @@ void spatialiserUpdate(float azimuth, float azimuthSpeed, float azimuthDepth, fl
 }
 
 void spatialiserSetSampleRate(float sampleRate, SpatialiserState* state) {
-    if (std::isfinite(sampleRate) && sampleRate > 0.0f) state->sampleRate = sampleRate;
+    if (std::isfinite(sampleRate) && sampleRate > 0.0f) {
+        state->sampleRate = std::clamp(sampleRate, kLowestSampleRate, kHighestSampleRate);
+    }
 }

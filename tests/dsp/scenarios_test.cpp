@@ -43,8 +43,9 @@ private:
     float low1_ = 0.02f, low2_ = 0.0f, high1_ = 0.05f, high2_ = 0.0f;
 };
 
-uint64_t run(const Scenario& scenario) {
+uint64_t run(const Scenario& scenario, float sampleRate = 44100.0f) {
     Engine engine;
+    spatialiserSetSampleRate(sampleRate, &engine.state());
     uint64_t hash = 14695981039346656037ull;
     for (uint32_t block = 0; block < scenario.blocks; ++block) {
         engine.update(scenario.settings(block));
@@ -160,6 +161,22 @@ TEST(Scenarios, ChecksumsAt44100) {
     EXPECT_EQ(run(narrowFieldAccumulating()), 1824860481231556123ull);
     EXPECT_EQ(run(automation()), 9026151238662814450ull);
     EXPECT_EQ(run(behindWithImpulses()), 8099825577586107782ull);
+}
+
+TEST(Scenarios, ChecksumsAt48000) {
+    EXPECT_EQ(run(defaultProgramWithNoise(), 48000.0f), 3391025238490012907ull);
+    EXPECT_EQ(run(highQualitySweep(), 48000.0f), 4090611440353936187ull);
+    EXPECT_EQ(run(narrowFieldAccumulating(), 48000.0f), 5194872232120267297ull);
+    EXPECT_EQ(run(automation(), 48000.0f), 651955144708447825ull);
+    EXPECT_EQ(run(behindWithImpulses(), 48000.0f), 2145789766322359008ull);
+}
+
+TEST(Scenarios, ChecksumsAt96000) {
+    EXPECT_EQ(run(defaultProgramWithNoise(), 96000.0f), 10418768647604069967ull);
+    EXPECT_EQ(run(highQualitySweep(), 96000.0f), 5055651067376191948ull);
+    EXPECT_EQ(run(narrowFieldAccumulating(), 96000.0f), 13277867840610077240ull);
+    EXPECT_EQ(run(automation(), 96000.0f), 1985835696397000670ull);
+    EXPECT_EQ(run(behindWithImpulses(), 96000.0f), 3499440502970136128ull);
 }
 
 // The sine table comes from the platform's double-precision sine; rounded to float it must agree.
