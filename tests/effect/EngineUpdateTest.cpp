@@ -94,11 +94,11 @@ TEST_F(EngineUpdateTest, WaveformStepsAtAQuarterAndThreeQuarters) {
 }
 
 TEST_F(EngineUpdateTest, NewSampleRateUpdatesTheEngineAtOnceAndLeavesTheFlag) {
-    EXPECT_EQ(effect->engine()->sampleRate, 44100.0f);
+    EXPECT_EQ(effect->engine()->appliedSampleRate, 44100.0f);
     effect->setParameter(kAzimuthSlider, 0.75f);
     effect->dispatcher(effSetSampleRate, 0, 0, nullptr, 48000.0f);
     EXPECT_EQ(effect->getSampleRate(), 48000.0f);
-    EXPECT_EQ(effect->engine()->sampleRate, 48000.0f);
+    EXPECT_EQ(effect->engine()->appliedSampleRate, 48000.0f);
     EXPECT_EQ(effect->engine()->azimuthTarget, 0.5f);
     EXPECT_TRUE(effect->isUpdatePending());
 
@@ -106,7 +106,7 @@ TEST_F(EngineUpdateTest, NewSampleRateUpdatesTheEngineAtOnceAndLeavesTheFlag) {
     effect->setSampleRate(44100.0f);  // even without any parameter change
     EXPECT_FALSE(effect->isUpdatePending());
     EXPECT_EQ(effect->engine()->azimuthTarget, 0.5f);
-    EXPECT_EQ(effect->engine()->sampleRate, 44100.0f);
+    EXPECT_EQ(effect->engine()->appliedSampleRate, 44100.0f);
 }
 
 // The host's control thread sets both at once; the engine is only touched by the next block.
@@ -115,9 +115,9 @@ TEST_F(EngineUpdateTest, BlockSizeAndSampleRateReachTheEngineWithTheNextBlock) {
     EXPECT_EQ(effect->getBlockSize(), 512);
     EXPECT_EQ(effect->getSampleRate(), 96000.0f);
     EXPECT_TRUE(effect->isUpdatePending());
-    EXPECT_EQ(effect->engine()->sampleRate, 44100.0f);
+    EXPECT_EQ(effect->engine()->appliedSampleRate, 44100.0f);
     runEmptyBlock();
-    EXPECT_EQ(effect->engine()->sampleRate, 96000.0f);
+    EXPECT_EQ(effect->engine()->appliedSampleRate, 96000.0f);
 }
 
 TEST_F(EngineUpdateTest, RatesTheEngineCannotUseLeaveItsRateAlone) {
@@ -126,7 +126,7 @@ TEST_F(EngineUpdateTest, RatesTheEngineCannotUseLeaveItsRateAlone) {
         effect->setSampleRate(rate);
         effect->setBlockSizeAndSampleRate(256, rate);
         runEmptyBlock();
-        EXPECT_EQ(effect->engine()->sampleRate, 48000.0f) << rate;
+        EXPECT_EQ(effect->engine()->appliedSampleRate, 48000.0f) << rate;
     }
 }
 

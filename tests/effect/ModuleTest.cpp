@@ -133,9 +133,17 @@ uint64_t renderScenario(AEffect* effect, float sampleRate) {
     return checksum.value;
 }
 
-// Checksum of the Linux module; the win32 and win64 modules must match it.
+// Checksums of the Linux module; the win32 and win64 modules must match them.
 TEST_F(ModuleTest, RendersTheScenarioBitForBitAlikeAt44100) {
     EXPECT_EQ(renderScenario(effect, 44100.0f), 0x0070f224fdd5131full);
+}
+
+TEST_F(ModuleTest, RendersTheScenarioBitForBitAlikeAt48000) {
+    EXPECT_EQ(renderScenario(effect, 48000.0f), 0xd9b9eb284cd735c0ull);
+}
+
+TEST_F(ModuleTest, RendersTheScenarioBitForBitAlikeAt96000) {
+    EXPECT_EQ(renderScenario(effect, 96000.0f), 0x26f7210574557e64ull);
 }
 
 }  // namespace
