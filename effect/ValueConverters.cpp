@@ -48,6 +48,8 @@ void printFixed(char* text, const char* format, long double value) {
 // "12k3": thousands, then the hundreds digit, of a non-negative count.
 void printThousands(char* text, double y) {
     if (y < 1000) return print(text, "%lld", static_cast<long long>(truncated(y)));
+    // Beyond the 32-bit range both parts are taken from the saturated count, so they agree.
+    if (y > INT32_MAX) y = INT32_MAX;
     const int64_t thousands = truncated(y * kThousandth);
     print(text, "%lldk%lld", static_cast<long long>(thousands),
           static_cast<long long>((truncated(y) - 1000 * thousands) / 100));

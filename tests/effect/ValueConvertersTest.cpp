@@ -124,6 +124,9 @@ TEST(ValueConvertersTest, AnyFloatGivesABoundedText) {
     EXPECT_EQ(convert(4, std::nanf("")), "nan");
     EXPECT_EQ(convert(4, -std::numeric_limits<float>::infinity()), "-inf");
     EXPECT_EQ(convert(11, -1e30f), "2147483673:1");
+    // Past the 32-bit range the thousands and the hundreds digit come from the same saturated count.
+    EXPECT_EQ(convert(9, 1e30f), "2147483k6");
+    EXPECT_EQ(convert(9, std::numeric_limits<float>::infinity()), "2147483k6");
 }
 
 }  // namespace
