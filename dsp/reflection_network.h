@@ -121,12 +121,14 @@ inline int32_t samplesBeforeWrap(const ReflectionNetwork& net) {
     return net.last + 1 - highest;
 }
 
-// One sample on the delayed direct samples; e is the elevation 0..1.
+// One sample, `offset` samples past the pointers, on the delayed direct samples; e is the
+// elevation 0..1.
 template <ReflectionQuality quality>
-inline void reflectSample(float delayedLeft, float delayedRight, float e, ReflectionNetwork& net,
-                          float& outLeft, float& outRight) {
-    float* const left = net.buffer[kLeftSide];
-    float* const right = net.buffer[kRightSide];
+inline void reflectSample(float delayedLeft, float delayedRight, float e, const ReflectionNetwork& net,
+                          int32_t offset, float& outLeft, float& outRight) {
+    float* const left = net.buffer[kLeftSide] + offset;
+    float* const right = net.buffer[kRightSide] + offset;
+    float* const buffer[2] = {left, right};
     const int32_t* const tap = net.tap;
 
     // From elevation 0.5 on the difference taps have full weight and the direct sound fades out.
@@ -161,13 +163,12 @@ inline void reflectSample(float delayedLeft, float delayedRight, float e, Reflec
     right[net.writeIndex] = -delayedRight;
 
     for (const Coupling& coupling : Variant<quality>::couplings) {
-        float& reduced = net.buffer[coupling.reducedSide][tap[coupling.reduced]];
-        float& increased = net.buffer[1 - coupling.reducedSide][tap[coupling.increased]];
+        float& reduced = buffer[coupling.reducedSide][tap[coupling.reduced]];
+        float& increased = buffer[1 - coupling.reducedSide][tap[coupling.increased]];
         const float k = net.coupling[coupling.strong];
         reduced = reduced - increased * k;
         increased = increased + reduced * k;
     }
-    advance<quality>(net, 1);
 }
 
 // Four samples at once, `offset` samples past the pointers; the same arithmetic as reflectSample
@@ -246,7 +247,8 @@ inline void reflectFourSamples(const float* delayedLeft, const float* delayedRig
     _mm_storeu_ps(right + net.writeIndex, _mm_xor_ps(directRight, sign));
 }
 
-// The network over a run of samples.
+// The network over a run of samples: in stretches where no pointer wraps, four samples at once
+// where the geometry allows and one by one for the rest, all from pointers fixed for the stretch.
 template <ReflectionQuality quality>
 inline void reflectBlock(const float* delayedLeft, const float* delayedRight, const float* elevation,
                          float* outLeft, float* outRight, int32_t count, ReflectionNetwork& net) {
@@ -255,21 +257,21 @@ inline void reflectBlock(const float* delayedLeft, const float* delayedRight, co
         const int32_t remaining = count - done;
         const int32_t beforeWrap = samplesBeforeWrap<quality>(net);
         const int32_t run = beforeWrap < remaining ? beforeWrap : remaining;
+        // A copy the buffer stores cannot reach, so pointers and weights stay in registers.
+        const ReflectionNetwork fixed = net;
         int32_t step = 0;
-        if (net.vectorised) {
-            // A copy the buffer stores cannot reach, so pointers and weights stay in registers.
-            const ReflectionNetwork fixed = net;
+        if (fixed.vectorised) {
             for (; step + 4 <= run; step += 4) {
                 const int32_t n = done + step;
                 reflectFourSamples<quality>(delayedLeft + n, delayedRight + n, elevation + n, outLeft + n,
                                             outRight + n, fixed, step);
             }
-            advance<quality>(net, step);
         }
         for (; step < run; ++step) {
             const int32_t n = done + step;
-            reflectSample<quality>(delayedLeft[n], delayedRight[n], elevation[n], net, outLeft[n], outRight[n]);
+            reflectSample<quality>(delayedLeft[n], delayedRight[n], elevation[n], fixed, step, outLeft[n], outRight[n]);
         }
+        advance<quality>(net, run);
         done += run;
     }
 }
