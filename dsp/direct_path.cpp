@@ -159,13 +159,9 @@ void weighBands(const DirectPath& path, SubBlock& block, int32_t count) {
     for (int32_t n = 0; n < lanesFor(count); n += 4) weighFour(path, block, n);
 }
 
-void runElevationCut(DirectPath& path, SubBlock& block, int32_t count) {
+void runElevationCut(DirectPath& path, SubBlock& block, int32_t begin, int32_t end) {
     CutSections cut = path.cut;  // a local copy stays in registers
-    for (int32_t n = 0; n < count; ++n) {
-        // Sections A and B of a channel see the same input: [L, R, L, R].
-        const __m128 pair = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(block.channels[n])));
-        _mm_store_ps(block.cut[n], resonate(_mm_movelh_ps(pair, pair), cut.b0, cut.a1, cut.a2, cut.z1, cut.z2));
-    }
+    for (int32_t n = begin; n < end; ++n) stepCut(cut, block.channels[n], block.cut[n]);
     path.cut = cut;
 }
 

@@ -13,8 +13,8 @@
 #include "dsp/spatialiser_state.h"
 #include "dsp/sub_block.h"
 
-// The block's working copy of the direct path. The bands run in the render loop beside the
-// oscillators (stepBands), so that the two recursions overlap.
+// The block's working copy of the direct path. The bands and the cut run in the render loop beside
+// the oscillators (stepBands, stepCut), so that the recursions overlap.
 struct DirectPath {
     BandSections bands;
     // Lateral weight of each band per channel; both rows are the same in the full stereo field.
@@ -32,8 +32,8 @@ void storeDirectPath(const DirectPath& path, SpatialiserState& state);
 
 // bands, lateral, rear, away, azimuth -> channels, four samples at once.
 void weighBands(const DirectPath& path, SubBlock& block, int32_t count);
-// channels -> cut, sample by sample.
-void runElevationCut(DirectPath& path, SubBlock& block, int32_t count);
+// channels -> cut, sample by sample, for samples begin..end-1.
+void runElevationCut(DirectPath& path, SubBlock& block, int32_t begin, int32_t end);
 // channels, cut, elevation, away -> toDelay and itdTarget, four samples at once.
 void mixChannels(const DirectPath& path, SubBlock& block, int32_t count);
 // toDelay -> delayed, sample by sample.

@@ -93,6 +93,10 @@ void clearTail(SubBlock& block, int32_t count) {
     }
 }
 
+// The steps of a sub-block run in two passes: the first (oscillators, position weights, bands,
+// lateral weighting) beside the second pass of the sub-block before it, which begins with the
+// elevation cut. So the render loop carries three recursions at once (azimuth glide, bands and
+// cut) and their latencies overlap.
 template <OutputMode mode, ReflectionQuality quality>
 void render(const float* input0, const float* input1, float* output0, float* output1, int32_t sampleCount,
             SpatialiserState& state) {
@@ -100,48 +104,73 @@ void render(const float* input0, const float* input1, float* output0, float* out
     DirectPath path = startDirectPath(state);
     ReflectionNetwork reflections = startReflections(state, quality);
     float front = state.front;
-    SubBlock block;
+    SubBlock blocks[2];
 
-    for (int32_t start = 0; start < sampleCount; start += kSubBlock) {
-        const int32_t count = sampleCount - start < kSubBlock ? sampleCount - start : kSubBlock;
-        // All inputs of the sub-block are read before any output is written: buffers may be shared.
-        monoInput(input0 + start, input1 + start, block.x, count);
-        clearTail(block, count);
-
-        // Oscillators, position weights and bands: both recursions in one loop, so that their
-        // latencies overlap.
-        BandSections bands = path.bands;
-        for (int32_t n = 0; n < count; ++n) {
-            block.elevation[n] = stepOscillators(oscillators);
-            const float azimuth = oscillators.azimuthCurrent;
-            block.azimuth[n] = azimuth;
-            const int position = static_cast<int>((azimuth + 1.0f) * 4096.0f);
-            block.rear[n] = state.rearTable[position];
-            front = state.frontTable[position];
-            block.away[n] = 1.0f - front;
-            block.lateral[n] = state.lateralTable[position] * 0.7f;
-            stepBands(bands, block.x[n], block.bands[n]);
-        }
-        path.bands = bands;
-
-        weighBands(path, block, count);
-        runElevationCut(path, block, count);
+    // Oscillators, position weights and bands of sample n.
+    const auto stepPosition = [&](SubBlock& block, BandSections& bands, int32_t n) {
+        block.elevation[n] = stepOscillators(oscillators);
+        const float azimuth = oscillators.azimuthCurrent;
+        block.azimuth[n] = azimuth;
+        const int position = static_cast<int>((azimuth + 1.0f) * 4096.0f);
+        block.rear[n] = state.rearTable[position];
+        front = state.frontTable[position];
+        block.away[n] = 1.0f - front;
+        block.lateral[n] = state.lateralTable[position] * 0.7f;
+        stepBands(bands, block.x[n], block.bands[n]);
+    };
+    // Cross-cancellation, elevation gain, interaural delay, reflections and output of a sub-block
+    // whose cut is done.
+    const auto finish = [&](SubBlock& block, int32_t start, int32_t count) {
         mixChannels(path, block, count);
         runInterauralDelay(path, block, count);
         reflectBlock<quality>(block.delayed[0], block.delayed[1], block.elevation, block.out[0], block.out[1], count,
                               reflections);
         writeOutput<mode>(block.out[0], output0 + start, count);
         writeOutput<mode>(block.out[1], output1 + start, count);
+    };
+
+    int32_t previousStart = 0;
+    int32_t previousCount = 0;  // 0: no sub-block waits for its second pass
+    for (int32_t start = 0; start < sampleCount; start += kSubBlock) {
+        const int32_t count = sampleCount - start < kSubBlock ? sampleCount - start : kSubBlock;
+        SubBlock& block = blocks[(start / kSubBlock) & 1];
+        SubBlock& previous = blocks[((start / kSubBlock) & 1) ^ 1];
+        // All inputs of the sub-block are read before any of its outputs is written: buffers may be
+        // shared. The previous sub-block's outputs lie before them.
+        monoInput(input0 + start, input1 + start, block.x, count);
+        clearTail(block, count);
+
+        BandSections bands = path.bands;
+        if (previousCount == 0) {
+            for (int32_t n = 0; n < count; ++n) stepPosition(block, bands, n);
+        } else {
+            // Only the last sub-block can be shorter than the one before it.
+            CutSections cut = path.cut;
+            for (int32_t n = 0; n < count; ++n) {
+                stepPosition(block, bands, n);
+                stepCut(cut, previous.channels[n], previous.cut[n]);
+            }
+            path.cut = cut;
+            runElevationCut(path, previous, count, previousCount);
+            finish(previous, previousStart, previousCount);
+        }
+        path.bands = bands;
+        weighBands(path, block, count);
+        previousStart = start;
+        previousCount = count;
     }
+    SubBlock& lastBlock = blocks[(previousStart / kSubBlock) & 1];
+    runElevationCut(path, lastBlock, 0, previousCount);
+    finish(lastBlock, previousStart, previousCount);
 
     storeOscillators(oscillators, state);
     storeDirectPath(path, state);
     storeReflections(reflections, state);
-    const int32_t last = (sampleCount - 1) % kSubBlock;
+    const int32_t last = previousCount - 1;
     state.front = front;
-    state.lateral = block.lateral[last];
-    state.rear = block.rear[last];
-    state.elevation = block.elevation[last];
+    state.lateral = lastBlock.lateral[last];
+    state.rear = lastBlock.rear[last];
+    state.elevation = lastBlock.elevation[last];
 }
 
 template <OutputMode mode>

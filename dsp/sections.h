@@ -34,3 +34,11 @@ struct CutSections {
     __m128 b0, a1, a2;
     __m128 z1, z2;
 };
+
+// Runs the cut sections on one sample's channels [L, R] and writes the four section outputs.
+inline void stepCut(CutSections& sections, const float* channels, float* cut) {
+    // Sections A and B of a channel see the same input: [L, R, L, R].
+    const __m128 pair = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(channels)));
+    _mm_store_ps(cut, resonate(_mm_movelh_ps(pair, pair), sections.b0, sections.a1, sections.a2, sections.z1,
+                               sections.z2));
+}
