@@ -22,14 +22,11 @@ intptr_t AEffEditorBase::open(void* window) {
 void AEffEditorBase::close() {}
 
 void AEffEditorBase::idle() {
-    if (updatePending) {
-        updatePending = 0;
-        onUpdate();
-    }
+    if (updatePending.exchange(0, std::memory_order_relaxed)) onUpdate();
 }
 
 void AEffEditorBase::onUpdate() {}
-void AEffEditorBase::postUpdate() { updatePending = 1; }
+void AEffEditorBase::postUpdate() { updatePending.store(1, std::memory_order_relaxed); }
 int32_t AEffEditorBase::keyDown(VstKeyCode&) { return -1; }
 int32_t AEffEditorBase::keyUp(VstKeyCode&) { return -1; }
 int32_t AEffEditorBase::setKnobMode(int32_t) { return 0; }

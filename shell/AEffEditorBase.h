@@ -2,6 +2,8 @@
 // neutral value. The dispatcher's editor opcodes talk only to this interface.
 #pragma once
 
+#include <atomic>
+
 #include "shell/vst2.h"
 
 class AEffPluginX;
@@ -26,7 +28,8 @@ public:
 
     AEffPluginX* effect;
     void* systemWindow;
-    int32_t updatePending;
+    // Raised by parameter changes on any thread (the audio thread included), taken by idle.
+    std::atomic<int32_t> updatePending;
 
 private:
     AEffEditorBase(const AEffEditorBase&) = delete;

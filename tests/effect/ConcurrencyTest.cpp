@@ -1,6 +1,7 @@
 // One thread changes parameters at random while another renders, as a host's control and audio
-// threads do. Run under ThreadSanitizer this must report nothing; in every build the last change
-// must reach the engine.
+// threads do; automation played back on the audio thread meets the editor's idle on the control
+// thread. Run under ThreadSanitizer this must report nothing; in every build the last change must
+// reach the engine and the editor.
 #include <atomic>
 #include <cmath>
 #include <random>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "dsp/spatialiser_state.h"
+#include "shell/AEffEditorBase.h"
 #include "tests/effect/EffectFixture.h"
 
 namespace {
@@ -44,6 +46,26 @@ TEST_F(EffectTest, ParameterChangesWhileRenderingReachTheEngine) {
     runEmptyBlock();
     EXPECT_EQ(effect->engine()->azimuthTarget, 0.25f);
     EXPECT_EQ(effect->engine()->quality, 1.0f);
+}
+
+TEST_F(EffectTest, EditorIdlesWhileTheAudioThreadAutomatesParameters) {
+    std::atomic<bool> automating{true};
+    std::atomic<int> changesMade{0};
+    std::thread audio([&] {
+        for (int change = 0; automating.load(); ++change) {
+            effect->setParameter(kElevationSlider, static_cast<float>(change % 100) / 100.0f);
+            runEmptyBlock();
+            ++changesMade;
+        }
+    });
+    while (changesMade.load() < 1000) effect->editor->idle();
+    automating = false;
+    audio.join();
+
+    effect->editor->idle();
+    EXPECT_EQ(effect->editor->updatePending, 0);
+    effect->setParameter(kElevationSlider, 0.5f);
+    EXPECT_EQ(effect->editor->updatePending, 1);
 }
 
 }  // namespace
