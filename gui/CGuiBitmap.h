@@ -46,3 +46,23 @@ private:
     CGuiBitmap(const CGuiBitmap&) = delete;
     CGuiBitmap& operator=(const CGuiBitmap&) = delete;
 };
+
+// Null-safe reference counting for the views that hold a bitmap.
+inline CGuiBitmap* retainBitmap(CGuiBitmap* bitmap) {
+    if (bitmap)
+        bitmap->retain();
+    return bitmap;
+}
+
+inline void releaseBitmap(CGuiBitmap* bitmap) {
+    if (bitmap)
+        bitmap->release();
+}
+
+// Makes `holder` hold `bitmap`: the new one is retained before the old one is released, in case
+// they are the same bitmap.
+inline void replaceBitmap(CGuiBitmap*& holder, CGuiBitmap* bitmap) {
+    retainBitmap(bitmap);
+    releaseBitmap(holder);
+    holder = bitmap;
+}

@@ -9,14 +9,10 @@
 bool gMouseTracking = false;
 
 CGuiControl::CGuiControl(const CGuiRect& bounds, CGuiControlListener* listener, int tag, CGuiBitmap* skin)
-    : CGuiView(bounds), listener(listener), tagId(tag), skin_(skin) {
-    if (skin_)
-        skin_->retain();
-}
+    : CGuiView(bounds), listener(listener), tagId(tag), skin_(retainBitmap(skin)) {}
 
 CGuiControl::~CGuiControl() {
-    if (skin_)
-        skin_->release();
+    releaseBitmap(skin_);
 }
 
 bool CGuiControl::needsRepaint() {
@@ -85,11 +81,7 @@ void CGuiControl::setTagId(int tag) {
 }
 
 void CGuiControl::setSkin(CGuiBitmap* skin) {
-    if (skin)
-        skin->retain();  // before the release, in case it is the same bitmap
-    if (skin_)
-        skin_->release();
-    skin_ = skin;
+    replaceBitmap(skin_, skin);
 }
 
 CGuiBitmap* CGuiControl::skin() {

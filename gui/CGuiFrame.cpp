@@ -57,8 +57,7 @@ CGuiFrame::CGuiFrame(const CGuiRect& rect, void* hostWindow, AEffGUIEditor* edit
 CGuiFrame::~CGuiFrame() {
     setDropTargetEnabled(false);
     detachAllViews(true);
-    if (skin)
-        skin->release();
+    releaseBitmap(skin);
     platform::uninitialiseDragAndDrop();
     if (childWindow)
         platform::destroyChildWindow(childWindow);
@@ -268,11 +267,7 @@ platform::Window* CGuiFrame::findHostWindow() {
 }
 
 void CGuiFrame::setSkin(CGuiBitmap* bitmap) {
-    if (bitmap)
-        bitmap->retain();  // before the release, in case it is the same bitmap
-    if (skin)
-        skin->release();
-    skin = bitmap;
+    replaceBitmap(skin, bitmap);
 }
 
 void CGuiFrame::notifyEditStart(int tag) {

@@ -2,28 +2,13 @@
 
 #include "gui/CGuiBitmap.h"
 
-namespace {
-
-CGuiBitmap* retained(CGuiBitmap* bitmap) {
-    if (bitmap)
-        bitmap->retain();
-    return bitmap;
-}
-
-void releaseIfAny(CGuiBitmap* bitmap) {
-    if (bitmap)
-        bitmap->release();
-}
-
-}  // namespace
-
 CGuiSkinControl::CGuiSkinControl(const CGuiRect& bounds, CGuiControlListener* listener, int tag, CGuiBitmap* skin,
                                  CGuiBitmap* highlightSkin, CGuiBitmap* extraSkin0, CGuiBitmap* extraSkin1,
                                  CGuiBitmap* extraSkin2, CGuiPoint extraPoint0, CGuiPoint extraPoint1, bool seeThrough,
                                  bool optionFlag, int styleBits, float stepCount, bool wantsIdleTick, int stepArgument)
     : CGuiControl(bounds, listener, tag, skin),
-      highlightSkin(retained(highlightSkin)),
-      extraSkins{retained(extraSkin0), retained(extraSkin1), retained(extraSkin2)},
+      highlightSkin(retainBitmap(highlightSkin)),
+      extraSkins{retainBitmap(extraSkin0), retainBitmap(extraSkin1), retainBitmap(extraSkin2)},
       extraPoints{extraPoint0, extraPoint1},
       optionFlag(optionFlag),
       styleBits(styleBits),
@@ -34,9 +19,9 @@ CGuiSkinControl::CGuiSkinControl(const CGuiRect& bounds, CGuiControlListener* li
 }
 
 CGuiSkinControl::~CGuiSkinControl() {
-    releaseIfAny(highlightSkin);
+    releaseBitmap(highlightSkin);
     for (CGuiBitmap* extra : extraSkins)
-        releaseIfAny(extra);
+        releaseBitmap(extra);
 }
 
 void CGuiSkinControl::setKeyedSkin(bool keyed) {
