@@ -62,19 +62,13 @@ CEffect::CEffect(HostCallback hostCallback)
     createEditor();
 }
 
-// The engine state goes first; the framework's destructor then destroys the editor.
-CEffect::~CEffect() { engineState.reset(); }
-
+// The editor's constructor raises the record's has-editor flag. Without memory for an editor the
+// effect stays without one, and `main` refuses the instance.
 void CEffect::createEditor() {
     try {
         editor = new AEffEditorBase(this);
     } catch (const std::bad_alloc&) {
-        editor = nullptr;
     }
-    if (editor)
-        effectRecord.flags |= effFlagsHasEditor;
-    else
-        effectRecord.flags &= ~effFlagsHasEditor;
 }
 
 const SpatialiserState* CEffect::engine() const {
@@ -92,17 +86,21 @@ void CEffect::updateEngine() {
                       value(kReflectionPattern), state);
 }
 
-void CEffect::process(float** inputs, float** outputs, int32_t sampleFrames) {
-    if (!engineState || !hasStereoBuffers(inputs, outputs)) return;
+bool CEffect::prepareBlock(float** inputs, float** outputs) {
+    if (!engineState || !hasStereoBuffers(inputs, outputs)) return false;
     // Taken before the update, so that a change landing during the update is not lost.
     if (needsUpdate.exchange(false, std::memory_order_acquire)) updateEngine();
-    spatialiserProcess(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, engineRecord());
+    return true;
+}
+
+void CEffect::process(float** inputs, float** outputs, int32_t sampleFrames) {
+    if (prepareBlock(inputs, outputs))
+        spatialiserProcess(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, engineRecord());
 }
 
 void CEffect::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
-    if (!engineState || !hasStereoBuffers(inputs, outputs)) return;
-    if (needsUpdate.exchange(false, std::memory_order_acquire)) updateEngine();
-    spatialiserProcessReplacing(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, engineRecord());
+    if (prepareBlock(inputs, outputs))
+        spatialiserProcessReplacing(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, engineRecord());
 }
 
 void CEffect::setSampleRate(float rate) {

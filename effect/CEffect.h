@@ -16,7 +16,6 @@ struct SpatialiserState;
 class CEffect : public AEffPluginX {
 public:
     explicit CEffect(HostCallback hostCallback);
-    ~CEffect() override;
 
     void setParameter(int32_t index, float value) override;
     float getParameter(int32_t index) override;
@@ -55,6 +54,8 @@ private:
     void automate(int32_t index, float value);
     void notifyEditor(int32_t index, float value);
     void updateEngine();
+    // Checks the host's buffers and runs a pending engine update; false when nothing may render.
+    bool prepareBlock(float** inputs, float** outputs);
     SpatialiserState* engineRecord() { return reinterpret_cast<SpatialiserState*>(engineState.get()); }
     void loadFactoryBankResource();
     void createEditor();

@@ -100,10 +100,7 @@ void CEffect::storeParameter(int32_t index, float value) {
     current[index].store(value, std::memory_order_relaxed);
     currentProgram().params[index] = value;
     needsUpdate.store(true, std::memory_order_release);
-    if (editor) {
-        notifyEditor(index, value);
-        editor->postUpdate();
-    }
+    if (editor) notifyEditor(index, value);
 }
 
 void CEffect::automate(int32_t index, float value) { callHost(audioMasterAutomate, index, 0, nullptr, value); }
