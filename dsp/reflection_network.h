@@ -35,8 +35,9 @@ struct Variant<ReflectionQuality::low> {
     static constexpr TapSlot sumTaps[4] = {kTap900, kTap3700, kTap8280, kTap12420};
     static constexpr Coupling couplings[2] = {{kLeftSide, kTap12420, kTap900, true},
                                               {kRightSide, kTap8280, kTap3700, false}};
-    // The low-quality network moves only the taps it reads.
-    static constexpr TapSlot moving[4] = {kTap900, kTap3700, kTap8280, kTap12420};
+    // The low-quality network moves only the taps it reads: slots 16..19, the fifth group of four.
+    static constexpr int movingGroups[2] = {kTap900 / 4, kTap900 / 4 + 1};
+    static_assert(kTap900 % 4 == 0 && kTap3700 == kTap900 + 1 && kTap8280 == kTap900 + 2 && kTap12420 == kTap900 + 3);
 };
 
 template <>
@@ -48,10 +49,7 @@ struct Variant<ReflectionQuality::high> {
         {kLeftSide, kTap6254, kTap6120, false},    {kRightSide, kTap6454, kTap5987, false},
         {kLeftSide, kTap10645, kTap10221, false},  {kRightSide, kTap10987, kTap10110, false},
     };
-    static constexpr TapSlot moving[kTapCount] = {
-        kTap2564, kTap2623, kTap6120, kTap6254, kTap10221, kTap10645, kTap10110, kTap10987,
-        kTap1, kTap13100, kTap2, kTap13364, kTap2265, kTap2699, kTap5987, kTap6454,
-        kTap900, kTap3700, kTap8280, kTap12420, kTap1245, kTap4580, kTap8970, kTap10254};
+    static constexpr int movingGroups[2] = {0, kTapCount / 4};  // all 24
 };
 
 // True when four consecutive samples may run as one: every tap read first, then each coupling,
@@ -63,7 +61,7 @@ struct ReflectionNetwork {
     float* buffer[2];  // left, right
     int32_t last;      // N
     int32_t writeIndex;
-    int32_t tap[kTapCount];
+    alignas(16) int32_t tap[kTapCount];  // moved in groups of four
     // Weights that depend only on the settings.
     float tailWeight;  // 0.5 * t
     float nearWeight;  // h
@@ -104,21 +102,33 @@ inline void storeReflections(const ReflectionNetwork& net, SpatialiserState& sta
 // Moves every pointer of the variant `steps` positions on; a pointer past N starts again at 0.
 template <ReflectionQuality quality>
 inline void advance(ReflectionNetwork& net, int32_t steps) {
-    const int32_t cycle = net.last + 1;
-    for (const TapSlot slot : Variant<quality>::moving) {
-        net.tap[slot] += steps;
-        if (net.tap[slot] >= cycle) net.tap[slot] -= cycle;
+    const __m128i step = _mm_set1_epi32(steps);
+    const __m128i last = _mm_set1_epi32(net.last);
+    const __m128i cycle = _mm_set1_epi32(net.last + 1);
+    constexpr const int* groups = Variant<quality>::movingGroups;
+    for (int group = groups[0]; group < groups[1]; ++group) {
+        __m128i* const taps = reinterpret_cast<__m128i*>(net.tap) + group;
+        const __m128i moved = _mm_add_epi32(_mm_load_si128(taps), step);
+        _mm_store_si128(taps, _mm_sub_epi32(moved, _mm_and_si128(_mm_cmpgt_epi32(moved, last), cycle)));
     }
     net.writeIndex += steps;
-    if (net.writeIndex >= cycle) net.writeIndex -= cycle;
+    if (net.writeIndex > net.last) net.writeIndex -= net.last + 1;
 }
 
 // Samples until the first pointer of the variant passes N.
 template <ReflectionQuality quality>
 inline int32_t samplesBeforeWrap(const ReflectionNetwork& net) {
-    int32_t highest = net.writeIndex;
-    for (const TapSlot slot : Variant<quality>::moving) highest = net.tap[slot] > highest ? net.tap[slot] : highest;
-    return net.last + 1 - highest;
+    constexpr const int* groups = Variant<quality>::movingGroups;
+    __m128i highest = _mm_set1_epi32(net.writeIndex);
+    for (int group = groups[0]; group < groups[1]; ++group) {
+        const __m128i taps = _mm_load_si128(reinterpret_cast<const __m128i*>(net.tap) + group);
+        const __m128i above = _mm_cmpgt_epi32(taps, highest);
+        highest = _mm_or_si128(_mm_and_si128(above, taps), _mm_andnot_si128(above, highest));
+    }
+    alignas(16) int32_t lanes[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), highest);
+    const int32_t highestPair[2] = {lanes[0] > lanes[1] ? lanes[0] : lanes[1], lanes[2] > lanes[3] ? lanes[2] : lanes[3]};
+    return net.last + 1 - (highestPair[0] > highestPair[1] ? highestPair[0] : highestPair[1]);
 }
 
 // One sample, `offset` samples past the pointers, on the delayed direct samples; e is the
