@@ -28,6 +28,18 @@ int bandsIn(int half) {
     return half == 0 ? 4 : kBandCount - 4;
 }
 
+// True when values[0..count-1] all equal `value`; four at a time.
+bool allEqual(const int32_t* values, int32_t count, int32_t value) {
+    const __m128i wanted = _mm_set1_epi32(value);
+    __m128i equal = _mm_set1_epi32(-1);
+    int32_t n = 0;
+    for (; n + 4 <= count; n += 4) {
+        equal = _mm_and_si128(equal, _mm_cmpeq_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(values + n)), wanted));
+    }
+    if (_mm_movemask_epi8(equal) != 0xFFFF) return false;
+    return std::all_of(values + n, values + count, [value](int32_t v) { return v == value; });
+}
+
 // A line of length n delays by n + 1 samples; it grows by one sample per sample toward its
 // target and shrinks to it at once.
 inline float delay(float* line, float sample, int32_t target, int32_t& writeIndex, int32_t& length) {
@@ -209,7 +221,7 @@ void runInterauralDelay(DirectPath& path, SubBlock& block, int32_t count) {
         const int32_t* const target = block.itdTarget[line];
         int32_t writeIndex = path.itdWriteIndex[line];
         int32_t length = path.itdLength[line];
-        if (writeIndex <= length && std::all_of(target, target + count, [length](int32_t t) { return t == length; })) {
+        if (writeIndex <= length && allEqual(target, count, length)) {
             // A line that keeps its length is a plain delay of length + 1 samples: first what it
             // holds, from the write index on, then the sub-block's own input.
             const int32_t cycle = length + 1;
