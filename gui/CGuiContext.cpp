@@ -28,6 +28,14 @@ platform::Rect toPlatform(const CGuiRect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// Runs one filling primitive with the null pen, so that the shape gets no outline.
+template <typename Fill>
+void fillWithoutOutline(platform::DeviceContext* context, Fill fill) {
+    platform::Pen* previous = platform::selectPen(context, platform::nullPen());
+    fill();
+    platform::selectPen(context, previous);
+}
+
 }  // namespace
 
 CGuiContext::CGuiContext(CGuiFrame* frame, platform::DeviceContext* deviceContext, platform::Window* window)
@@ -104,9 +112,7 @@ void CGuiContext::paintRect(const CGuiRect& rect) {
     // With the null pen the rectangle primitive leaves out its right and bottom edge; moved by one
     // pixel it fills exactly the inside of outlineRect(rect).
     const CGuiRect at = rect.movedBy(drawOffset).movedBy({1, 1});
-    platform::Pen* previous = platform::selectPen(deviceContext_, platform::nullPen());
-    platform::drawRectangle(deviceContext_, toPlatform(at));
-    platform::selectPen(deviceContext_, previous);
+    fillWithoutOutline(deviceContext_, [&] { platform::drawRectangle(deviceContext_, toPlatform(at)); });
 }
 
 void CGuiContext::paintPolygon(const CGuiPoint* points, int count) {
@@ -123,18 +129,14 @@ void CGuiContext::paintPolygon(const CGuiPoint* points, int count) {
     }
     for (int i = 0; i < count; ++i)
         buffer[i] = shifted(points[i], drawOffset);
-    platform::Pen* previous = platform::selectPen(deviceContext_, platform::nullPen());
-    platform::drawPolygon(deviceContext_, buffer, count);
-    platform::selectPen(deviceContext_, previous);
+    fillWithoutOutline(deviceContext_, [&] { platform::drawPolygon(deviceContext_, buffer, count); });
 }
 
 void CGuiContext::paintEllipse(const CGuiRect& rect) {
     if (!deviceContext_)
         return;
     const CGuiRect at = rect.movedBy(drawOffset).movedBy({1, 1});
-    platform::Pen* previous = platform::selectPen(deviceContext_, platform::nullPen());
-    platform::drawEllipse(deviceContext_, toPlatform(at));
-    platform::selectPen(deviceContext_, previous);
+    fillWithoutOutline(deviceContext_, [&] { platform::drawEllipse(deviceContext_, toPlatform(at)); });
 }
 
 void CGuiContext::strokeArc(const CGuiRect& rect, const CGuiPoint& start, const CGuiPoint& end) {
