@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <new>
+#include <string>
 #include <vector>
 
 #include "gui/CGuiFrame.h"
@@ -27,9 +29,17 @@ void CGuiDropTarget::drop(const platform::DropPayload& payload) {
     if (payload.kind == platform::DropPayload::Kind::Text) {
         if (payload.textSize == 0)
             return;
-        const char* text = payload.text.c_str();
-        // The count of a text drop is the size of the memory block that held it, in bytes.
+        // The count of a text drop is the size of the memory block that held it, in bytes. A view
+        // may read that many, so the text goes over in a block of that size, zero after its end.
         const size_t count = std::min<size_t>(payload.textSize, INT_MAX);
+        std::string block;
+        try {
+            block = payload.text;
+            block.resize(std::max(count, block.size()));
+        } catch (const std::bad_alloc&) {
+            return;
+        }
+        const char* text = block.c_str();
         frame_->onFilesDropped(&text, static_cast<int>(count), kDropText, point);
         return;
     }

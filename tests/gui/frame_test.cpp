@@ -236,6 +236,27 @@ TEST_F(FrameTest, DropsDeliverNamesOrTextToTheViewUnderTheMouse) {
                         "drop A kind 0 count 1 @30,30: y"}));
 }
 
+// Reads every byte a text drop's count promises.
+class TextReader : public CGuiView {
+public:
+    using CGuiView::CGuiView;
+    bool onFilesDropped(const char* const* data, int count, int kind, CGuiPoint) override {
+        if (kind == kDropText)
+            received.assign(data[0], static_cast<size_t>(count));
+        return true;
+    }
+    std::string received;
+};
+
+TEST_F(FrameTest, ADroppedTextCanBeReadForTheWholeSizeOfItsBlock) {
+    auto* reader = new TextReader(kFrameRect);
+    frame->attachView(reader);
+    moveMouse(30, 30);
+    const std::string content = "a text longer than any small-string buffer";
+    platform::soft::deliverDrop(frame->childWindow, text(content, 256));
+    EXPECT_EQ(reader->received, content + std::string(256 - content.size(), '\0'));
+}
+
 TEST_F(FrameTest, NothingIsPaintedBeforeTheFirstPaint) {
     const platform::Colour background = windowPixel(10, 10);
     a->markRepaint(true);
