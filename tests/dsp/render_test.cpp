@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "engine_harness.h"
@@ -146,6 +148,47 @@ TEST(Render, InPlaceBuffersGiveTheSameOutput) {
                                         3000, &inPlace.state());
             EXPECT_EQ(shared.left, separate.replace(input).left);
         }
+    }
+}
+
+// The loop works in stretches of a fixed length and hands state from one to the next; how the
+// host cuts the stream must not show in the output or in the position the engine keeps.
+TEST(Render, HowTheStreamIsCutIntoBlocksDoesNotShow) {
+    Settings settings;
+    settings.azimuth = -0.4f;
+    settings.azimuthSpeed = 1.0f;
+    settings.azimuthDepth = 1.0f;
+    settings.waveform = 2.0f;  // the ramp sweeps through the back, where the glide is skipped
+    settings.elevation = 0.3f;
+    settings.elevationSpeed = 1.0f;
+    settings.elevationDepth = 0.8f;
+    settings.distance = 0.7f;
+    settings.stereoField = 1.0f;
+    settings.reflectionPattern = 0.8f;
+    constexpr size_t kLength = 6000;
+    const Stereo input = noise(kLength, 29);
+    for (float quality : {0.0f, 1.0f}) {
+        settings.quality = quality;
+        Engine whole;
+        whole.update(settings);
+        const Stereo expected = whole.replace(input);
+
+        Engine pieces;
+        pieces.update(settings);
+        Stereo actual{std::vector<float>(kLength), std::vector<float>(kLength)};
+        const size_t sizes[] = {1, 63, 64, 65, 3, 128, 129, 127, 2, 500, 191, 4};
+        for (size_t start = 0, i = 0; start < kLength; ++i) {
+            const size_t count = std::min(sizes[i % std::size(sizes)], kLength - start);
+            spatialiserProcessReplacing(input.left.data() + start, input.right.data() + start, actual.left.data() + start,
+                                        actual.right.data() + start, static_cast<int32_t>(count), &pieces.state());
+            start += count;
+        }
+        EXPECT_EQ(actual.left, expected.left) << quality;
+        EXPECT_EQ(actual.right, expected.right) << quality;
+        EXPECT_EQ(pieces.state().front, whole.state().front);
+        EXPECT_EQ(pieces.state().lateral, whole.state().lateral);
+        EXPECT_EQ(pieces.state().rear, whole.state().rear);
+        EXPECT_EQ(pieces.state().elevation, whole.state().elevation);
     }
 }
 
