@@ -4,26 +4,27 @@ cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" expected "${EXPECTED}")
 list(SORT expected)
 
-if(FORMAT STREQUAL "elf")
-  execute_process(COMMAND ${TOOL} -D --defined-only ${MODULE}
+# Runs TOOL with the given arguments on MODULE; sets `out` to the lines it prints.
+function(read_listing out)
+  execute_process(COMMAND ${TOOL} ${ARGN} ${MODULE}
     OUTPUT_VARIABLE listing RESULT_VARIABLE result ERROR_VARIABLE errors)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "${TOOL} failed on ${MODULE}: ${errors}")
   endif()
-  # Lines: <address> <type> <name>
   string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+  set(${out} "${lines}" PARENT_SCOPE)
+endfunction()
+
+if(FORMAT STREQUAL "elf")
+  # Lines: <address> <type> <name>
+  read_listing(lines -D --defined-only)
   set(exported)
   foreach(line IN LISTS lines)
     string(REGEX REPLACE "^.* " "" name "${line}")
     list(APPEND exported ${name})
   endforeach()
 else()
-  execute_process(COMMAND ${TOOL} -p ${MODULE}
-    OUTPUT_VARIABLE listing RESULT_VARIABLE result ERROR_VARIABLE errors)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${TOOL} failed on ${MODULE}: ${errors}")
-  endif()
-  string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+  read_listing(lines -p)
   set(exported)
   set(imported)
   set(in_name_table FALSE)
