@@ -101,6 +101,16 @@ TEST_F(Render, TailRendersSilenceThroughTheModule) {
     EXPECT_EQ(log["replacingFrames"], "5000");
 }
 
+TEST_F(Render, AModuleWithoutInputsRendersForTheLengthOfTheInput) {
+    writeAudio(in, makeAudio(8000, 2, 1000, testTone));
+    const HostRun run = runHost({"render", PROBE_MODULE, in, out, "--set", "Offset=0.25"},
+                                {{"SPATIALISER_PROBE_INPUTS", "0"}});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Audio output = readAudio(out);
+    ASSERT_EQ(output.channels.size(), 2u);
+    EXPECT_EQ(output.channels[1], std::vector<float>(1000, 0.25f));
+}
+
 TEST_F(Render, SetsParametersByNameWithOrWithoutTrailingBlanksAndByIndex) {
     const Audio input = makeAudio(44100, 2, 800, testTone);
     for (const std::string offset : {"Offset=0.125", "Offset  =0.125", "1=0.125"}) {

@@ -11,10 +11,11 @@ namespace {
 // Planar buffers of one block, one per channel, and the pointer arrays handed to the effect.
 class BlockBuffers {
 public:
+    // Never an empty array: some modules read the first pointer whatever their pin count, and the
+    // input file is read into the first buffer even for a module without inputs.
     BlockBuffers(int32_t channels, int32_t blockSize)
-        : storage_(static_cast<size_t>(channels), std::vector<float>(static_cast<size_t>(blockSize))),
-          // Never an empty array: some modules read the first pointer whatever their pin count.
-          pointers_(std::max<size_t>(1, static_cast<size_t>(channels))) {
+        : storage_(std::max<size_t>(1, static_cast<size_t>(channels)), std::vector<float>(static_cast<size_t>(blockSize))),
+          pointers_(storage_.size()) {
         reset();
     }
 
