@@ -93,6 +93,14 @@ void clearTail(SubBlock& block, int32_t count) {
     }
 }
 
+// Sub-blocks of a call: of kSubBlock samples, but a call of 32 to kSubBlock samples runs as two
+// halves so that it still has two passes to overlap (below that the overlap does not pay).
+int32_t subBlockLength(int32_t sampleCount) {
+    if (sampleCount > kSubBlock) return kSubBlock;
+    if (sampleCount < 32) return sampleCount;
+    return (sampleCount + 7) / 8 * 4;  // the first half a whole number of vectors
+}
+
 // The steps of a sub-block run in two passes: the first (oscillators, position weights, bands,
 // lateral weighting) beside the second pass of the sub-block before it, which begins with the
 // elevation cut. So the render loop carries three recursions at once (azimuth glide, bands and
@@ -131,10 +139,11 @@ void render(const float* input0, const float* input1, float* output0, float* out
 
     int32_t previousStart = 0;
     int32_t previousCount = 0;  // 0: no sub-block waits for its second pass
-    for (int32_t start = 0; start < sampleCount; start += kSubBlock) {
-        const int32_t count = sampleCount - start < kSubBlock ? sampleCount - start : kSubBlock;
-        SubBlock& block = blocks[(start / kSubBlock) & 1];
-        SubBlock& previous = blocks[((start / kSubBlock) & 1) ^ 1];
+    const int32_t length = subBlockLength(sampleCount);
+    for (int32_t start = 0; start < sampleCount; start += length) {
+        const int32_t count = sampleCount - start < length ? sampleCount - start : length;
+        SubBlock& block = blocks[(start / length) & 1];
+        SubBlock& previous = blocks[((start / length) & 1) ^ 1];
         // All inputs of the sub-block are read before any of its outputs is written: buffers may be
         // shared. The previous sub-block's outputs lie before them.
         monoInput(input0 + start, input1 + start, block.x, count);
@@ -159,7 +168,7 @@ void render(const float* input0, const float* input1, float* output0, float* out
         previousStart = start;
         previousCount = count;
     }
-    SubBlock& lastBlock = blocks[(previousStart / kSubBlock) & 1];
+    SubBlock& lastBlock = blocks[(previousStart / length) & 1];
     runElevationCut(path, lastBlock, 0, previousCount);
     finish(lastBlock, previousStart, previousCount);
 
