@@ -105,6 +105,8 @@ void CGuiFrame::refresh(CGuiContext* context) {
 
 int32_t CGuiFrame::onKeyPressed(VstKeyCode& key) {
     for (size_t i = views_.size(); i-- > 0;) {
+        if (i >= views_.size())
+            continue;  // a view may have detached others while handling the key
         const int32_t result = views_[i]->onKeyPressed(key);
         if (result != -1)
             return result;
@@ -114,6 +116,8 @@ int32_t CGuiFrame::onKeyPressed(VstKeyCode& key) {
 
 int32_t CGuiFrame::onKeyReleased(VstKeyCode& key) {
     for (size_t i = views_.size(); i-- > 0;) {
+        if (i >= views_.size())
+            continue;
         const int32_t result = views_[i]->onKeyReleased(key);
         if (result != -1)
             return result;
@@ -123,6 +127,8 @@ int32_t CGuiFrame::onKeyReleased(VstKeyCode& key) {
 
 bool CGuiFrame::onFilesDropped(const char* const* data, int count, int kind, CGuiPoint point) {
     for (size_t i = views_.size(); i-- > 0;) {
+        if (i >= views_.size())
+            continue;  // a view may have detached others while handling the drop
         CGuiView* view = views_[i];
         if (view->mouseEnabled() && view->bounds.contains(point) && view->onFilesDropped(data, count, kind, point))
             return true;

@@ -175,6 +175,28 @@ TEST_F(FrameTest, KeysGoFromTheLastViewToTheFirstUntilOneAnswers) {
     EXPECT_EQ(log, Log{"key B 12"});
 }
 
+// A view that removes the views below it while it handles a key and leaves the key unhandled.
+class DetachingView : public ProbeView {
+public:
+    using ProbeView::ProbeView;
+    int32_t onKeyPressed(VstKeyCode& key) override {
+        for (CGuiView* other : victims) ownerFrame->detachView(other, true);
+        victims.clear();
+        return ProbeView::onKeyPressed(key);
+    }
+    std::vector<CGuiView*> victims;
+};
+
+TEST_F(FrameTest, AViewDetachingOthersDuringAKeyDoesNotSendTheSearchPastTheList) {
+    auto* detaching = new DetachingView({0, 0, 10, 10}, "D", log);
+    detaching->victims = {a, b};
+    frame->attachView(detaching);
+    VstKeyCode key = {0, VKEY_UP, 0};
+    EXPECT_EQ(frame->onKeyPressed(key), -1);
+    EXPECT_EQ(frame->viewCount(), 1);
+    EXPECT_EQ(log.front(), "key D 12");
+}
+
 TEST_F(FrameTest, TheWheelReachesTheViewUnderTheMouseEvenWhenItIsDisabled) {
     b->enableMouse(false);
     moveMouse(30, 31);
