@@ -73,7 +73,10 @@ void weighFour(const DirectPath& path, SubBlock& block, int32_t n) {
 
     // Lateral weighting: band j contributes band_j * p * weight_j, summed in band order;
     // L = x - left sum, R = x + right sum.
-    const __m128 p = _mm_load_ps(block.lateral + n);
+    const __m128 p = _mm_mul_ps(_mm_load_ps(block.lateralWeight + n), _mm_set1_ps(0.7f));
+    const __m128 away = _mm_sub_ps(_mm_set1_ps(1.0f), _mm_load_ps(block.front + n));
+    _mm_store_ps(block.lateral + n, p);
+    _mm_store_ps(block.away + n, away);
     __m128 scaled = _mm_mul_ps(band[0], p);
     __m128 leftSum = _mm_mul_ps(scaled, path.leftWeight[0]);
     for (int j = 1; j < kBandCount; ++j) {
@@ -95,7 +98,7 @@ void weighFour(const DirectPath& path, SubBlock& block, int32_t n) {
         // Rear colouring.
         const __m128 one = _mm_set1_ps(1.0f);
         const __m128 r = _mm_add_ps(_mm_mul_ps(_mm_load_ps(block.rear + n), _mm_set1_ps(1.5f)), _mm_set1_ps(0.5f));
-        __m128 q = _mm_min_ps(_mm_mul_ps(_mm_load_ps(block.away + n), _mm_set1_ps(0.65f)), _mm_set1_ps(0.6f));
+        __m128 q = _mm_min_ps(_mm_mul_ps(away, _mm_set1_ps(0.65f)), _mm_set1_ps(0.6f));
         // Within 0.05 of the back the colouring fades out and the gain rises to 1.7; elsewhere
         // the fade is 0 and q * (1 - 0) is q.
         const __m128 azimuth = _mm_load_ps(block.azimuth + n);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 
 #include "dsp/spatialiser_state.h"
 
@@ -54,12 +55,18 @@ inline void storeOscillators(const Oscillators& oscillators, SpatialiserState& s
     state.elevationPhase = oscillators.elevationPhase;
 }
 
+// A table position truncated to an index of pointer width, which needs no widening before the
+// load.
+inline std::ptrdiff_t tableIndex(float position) {
+    return static_cast<std::ptrdiff_t>(position);
+}
+
 // Advances both oscillators by one sample: updates azimuthCurrent, returns the elevation 0..1.
 inline float stepOscillators(Oscillators& o) {
     // A phase past the end restarts at 0; the remainder is dropped.
     o.azimuthPhase += o.azimuthIncrement;
     if (o.azimuthPhase > kPhaseEnd) o.azimuthPhase = 0.0f;
-    float azimuth = o.azimuthTable[static_cast<int>(o.azimuthPhase)] * o.azimuthDepth + o.azimuthTarget;
+    float azimuth = o.azimuthTable[tableIndex(o.azimuthPhase)] * o.azimuthDepth + o.azimuthTarget;
     if (azimuth > 1.0f) {
         azimuth -= 2.0f;
     } else if (azimuth < -1.0f) {
@@ -68,7 +75,7 @@ inline float stepOscillators(Oscillators& o) {
 
     o.elevationPhase += o.elevationIncrement;
     if (o.elevationPhase > kPhaseEnd) o.elevationPhase = 0.0f;
-    float elevation = o.sineTable[static_cast<int>(o.elevationPhase)] * o.elevationDepth + o.elevationTarget;
+    float elevation = o.sineTable[tableIndex(o.elevationPhase)] * o.elevationDepth + o.elevationTarget;
     if (elevation > 1.0f) elevation = 1.0f;
     if (elevation < 0.0f) elevation = 0.0f;
 

@@ -62,6 +62,9 @@ struct ReflectionNetwork {
     int32_t last;      // N
     int32_t writeIndex;
     alignas(16) int32_t tap[kTapCount];  // moved in groups of four
+    // The pointers move only when a stretch without wraps ends, which may span several runs.
+    int32_t moved;      // samples run since the pointers last moved
+    int32_t untilWrap;  // samples left in the stretch; 0: move the pointers and measure the next one
     // Weights that depend only on the settings.
     float tailWeight;  // 0.5 * t
     float nearWeight;  // h
@@ -77,6 +80,8 @@ inline ReflectionNetwork startReflections(SpatialiserState& state, ReflectionQua
     net.last = state.cycleLength;
     net.writeIndex = state.writeIndex;
     for (int i = 0; i < kTapCount; ++i) net.tap[i] = state.tapIndex[i];
+    net.moved = 0;
+    net.untilWrap = 0;
 
     const float w = state.distanceWeight;
     const float t = w < 0.5f ? 2.0f * w : 1.0f;
@@ -94,11 +99,6 @@ inline ReflectionNetwork startReflections(SpatialiserState& state, ReflectionQua
     return net;
 }
 
-inline void storeReflections(const ReflectionNetwork& net, SpatialiserState& state) {
-    state.writeIndex = net.writeIndex;
-    for (int i = 0; i < kTapCount; ++i) state.tapIndex[i] = net.tap[i];
-}
-
 // Moves every pointer of the variant `steps` positions on; a pointer past N starts again at 0.
 template <ReflectionQuality quality>
 inline void advance(ReflectionNetwork& net, int32_t steps) {
@@ -113,6 +113,14 @@ inline void advance(ReflectionNetwork& net, int32_t steps) {
     }
     net.writeIndex += steps;
     if (net.writeIndex > net.last) net.writeIndex -= net.last + 1;
+}
+
+// Moves the pointers past the samples run and keeps them in the state.
+template <ReflectionQuality quality>
+inline void storeReflections(ReflectionNetwork& net, SpatialiserState& state) {
+    advance<quality>(net, net.moved);
+    state.writeIndex = net.writeIndex;
+    for (int i = 0; i < kTapCount; ++i) state.tapIndex[i] = net.tap[i];
 }
 
 // Samples until the first pointer of the variant passes N.
@@ -259,16 +267,24 @@ inline void reflectFourSamples(const float* delayedLeft, const float* delayedRig
 
 // The network over a run of samples: in stretches where no pointer wraps, four samples at once
 // where the geometry allows and one by one for the rest, all from pointers fixed for the stretch.
+// A stretch goes on from one run to the next.
 template <ReflectionQuality quality>
 inline void reflectBlock(const float* delayedLeft, const float* delayedRight, const float* elevation,
                          float* outLeft, float* outRight, int32_t count, ReflectionNetwork& net) {
     int32_t done = 0;
     while (done < count) {
+        if (net.untilWrap == 0) {
+            advance<quality>(net, net.moved);
+            net.moved = 0;
+            net.untilWrap = samplesBeforeWrap<quality>(net);
+        }
         const int32_t remaining = count - done;
-        const int32_t beforeWrap = samplesBeforeWrap<quality>(net);
-        const int32_t run = beforeWrap < remaining ? beforeWrap : remaining;
-        // A copy the buffer stores cannot reach, so pointers and weights stay in registers.
-        const ReflectionNetwork fixed = net;
+        const int32_t run = net.untilWrap < remaining ? net.untilWrap : remaining;
+        // A copy the buffer stores cannot reach, so pointers and weights stay in registers; its
+        // buffers start where the run does.
+        ReflectionNetwork fixed = net;
+        fixed.buffer[kLeftSide] += net.moved;
+        fixed.buffer[kRightSide] += net.moved;
         int32_t step = 0;
         if (fixed.vectorised) {
             for (; step + 4 <= run; step += 4) {
@@ -281,7 +297,8 @@ inline void reflectBlock(const float* delayedLeft, const float* delayedRight, co
             const int32_t n = done + step;
             reflectSample<quality>(delayedLeft[n], delayedRight[n], elevation[n], fixed, step, outLeft[n], outRight[n]);
         }
-        advance<quality>(net, run);
+        net.moved += run;
+        net.untilWrap -= run;
         done += run;
     }
 }

@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "dsp/direct_path.h"
@@ -33,10 +34,15 @@ float sanitised(float sample) {
     return sample;
 }
 
+// Lanes beyond the limit, or not numbers.
+__m128 outsideLimit(__m128 samples) {
+    const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), samples);
+    return _mm_cmpnle_ps(magnitude, _mm_set1_ps(kSampleLimit));
+}
+
 // True when all four samples are within the limit (and so finite).
 bool plain(__m128 samples) {
-    const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), samples);
-    return _mm_movemask_ps(_mm_cmpnle_ps(magnitude, _mm_set1_ps(kSampleLimit))) == 0;
+    return _mm_movemask_ps(outsideLimit(samples)) == 0;
 }
 
 // Both inputs summed to one source signal at the loop's scale.
@@ -45,7 +51,7 @@ void monoInput(const float* input0, const float* input1, float* x, int32_t count
     for (; n + 4 <= count; n += 4) {
         const __m128 a = _mm_loadu_ps(input0 + n);
         const __m128 b = _mm_loadu_ps(input1 + n);
-        if (plain(a) && plain(b)) {
+        if (_mm_movemask_ps(_mm_or_ps(outsideLimit(a), outsideLimit(b))) == 0) {
             _mm_store_ps(x + n, _mm_add_ps(_mm_mul_ps(_mm_add_ps(a, b), _mm_set1_ps(kInputScale)),
                                            _mm_set1_ps(kDenormalGuard)));
             continue;
@@ -87,7 +93,7 @@ void writeOutput(const float* values, float* output, int32_t count) {
 // Zeros in the lanes past the sub-block's end keep the four-at-once steps on plain numbers.
 void clearTail(SubBlock& block, int32_t count) {
     for (int32_t n = count; n < lanesFor(count); ++n) {
-        block.x[n] = block.azimuth[n] = block.elevation[n] = block.away[n] = block.rear[n] = block.lateral[n] = 0.0f;
+        block.x[n] = block.azimuth[n] = block.elevation[n] = block.front[n] = block.rear[n] = block.lateralWeight[n] = 0.0f;
         for (float& band : block.bands[n]) band = 0.0f;
         for (float& section : block.cut[n]) section = 0.0f;
     }
@@ -111,7 +117,6 @@ void render(const float* input0, const float* input1, float* output0, float* out
     Oscillators oscillators = startOscillators(state);
     DirectPath path = startDirectPath(state);
     ReflectionNetwork reflections = startReflections(state, quality);
-    float front = state.front;
     SubBlock blocks[2];
 
     // Oscillators, position weights and bands of sample n.
@@ -119,11 +124,10 @@ void render(const float* input0, const float* input1, float* output0, float* out
         block.elevation[n] = stepOscillators(oscillators);
         const float azimuth = oscillators.azimuthCurrent;
         block.azimuth[n] = azimuth;
-        const int position = static_cast<int>((azimuth + 1.0f) * 4096.0f);
+        const std::ptrdiff_t position = tableIndex((azimuth + 1.0f) * 4096.0f);
         block.rear[n] = state.rearTable[position];
-        front = state.frontTable[position];
-        block.away[n] = 1.0f - front;
-        block.lateral[n] = state.lateralTable[position] * 0.7f;
+        block.front[n] = state.frontTable[position];
+        block.lateralWeight[n] = state.lateralTable[position];
         stepBands(bands, block.x[n], block.bands[n]);
     };
     // Cross-cancellation, elevation gain, interaural delay, reflections and output of a sub-block
@@ -174,9 +178,9 @@ void render(const float* input0, const float* input1, float* output0, float* out
 
     storeOscillators(oscillators, state);
     storeDirectPath(path, state);
-    storeReflections(reflections, state);
+    storeReflections<quality>(reflections, state);
     const int32_t last = previousCount - 1;
-    state.front = front;
+    state.front = lastBlock.front[last];
     state.lateral = lastBlock.lateral[last];
     state.rear = lastBlock.rear[last];
     state.elevation = lastBlock.elevation[last];

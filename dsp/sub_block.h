@@ -11,9 +11,11 @@ struct alignas(16) SubBlock {
     float x[kSubBlock];  // mono input at the loop's scale
     float azimuth[kSubBlock];  // smoothed, -1..1
     float elevation[kSubBlock];
-    float away[kSubBlock];  // 1 - front weight
+    float front[kSubBlock];  // the position tables' weights
     float rear[kSubBlock];
-    float lateral[kSubBlock];  // 0.7 times the table's weight; negative to the left
+    float lateralWeight[kSubBlock];  // negative to the left
+    float away[kSubBlock];  // 1 - front, from weighBands on
+    float lateral[kSubBlock];  // 0.7 * lateralWeight, from weighBands on
     float bands[kSubBlock][8];  // band 1..7 outputs of each sample; the eighth lane is 0
     float channels[kSubBlock][2];  // L, R after lateral weighting and rear colouring
     float cut[kSubBlock][4];  // elevation cut sections: left A, right A, left B, right B
