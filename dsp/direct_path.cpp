@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "dsp/oscillators.h"
+
 namespace {
 
 // Lateral weight of each band: both channels in the full stereo field, else per channel.
@@ -77,6 +79,7 @@ void weighFour(const DirectPath& path, SubBlock& block, int32_t n) {
     const __m128 away = _mm_sub_ps(_mm_set1_ps(1.0f), _mm_load_ps(block.front + n));
     _mm_store_ps(block.lateral + n, p);
     _mm_store_ps(block.away + n, away);
+    _mm_store_ps(block.elevation + n, limitElevation(_mm_load_ps(block.elevation + n)));
     __m128 scaled = _mm_mul_ps(band[0], p);
     __m128 leftSum = _mm_mul_ps(scaled, path.leftWeight[0]);
     for (int j = 1; j < kBandCount; ++j) {

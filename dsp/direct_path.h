@@ -30,7 +30,8 @@ struct DirectPath {
 DirectPath startDirectPath(SpatialiserState& state);
 void storeDirectPath(const DirectPath& path, SpatialiserState& state);
 
-// bands, lateralWeight, front, rear, azimuth -> lateral, away and channels, four samples at once.
+// bands, lateralWeight, front, rear, azimuth -> lateral, away and channels, four samples at once;
+// limits the elevation.
 void weighBands(const DirectPath& path, SubBlock& block, int32_t count);
 // channels -> cut, sample by sample, for samples begin..end-1.
 void runElevationCut(DirectPath& path, SubBlock& block, int32_t begin, int32_t end);

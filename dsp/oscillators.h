@@ -2,6 +2,8 @@
 // loop. The block works on a copy held in locals and stores it back at the end.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <cmath>
 #include <cstddef>
 
@@ -61,7 +63,8 @@ inline std::ptrdiff_t tableIndex(float position) {
     return static_cast<std::ptrdiff_t>(position);
 }
 
-// Advances both oscillators by one sample: updates azimuthCurrent, returns the elevation 0..1.
+// Advances both oscillators by one sample: updates azimuthCurrent, returns the elevation before
+// it is limited to 0..1 (limitElevation, four samples at once).
 inline float stepOscillators(Oscillators& o) {
     // A phase past the end restarts at 0; the remainder is dropped.
     o.azimuthPhase += o.azimuthIncrement;
@@ -75,9 +78,7 @@ inline float stepOscillators(Oscillators& o) {
 
     o.elevationPhase += o.elevationIncrement;
     if (o.elevationPhase > kPhaseEnd) o.elevationPhase = 0.0f;
-    float elevation = o.sineTable[tableIndex(o.elevationPhase)] * o.elevationDepth + o.elevationTarget;
-    if (elevation > 1.0f) elevation = 1.0f;
-    if (elevation < 0.0f) elevation = 0.0f;
+    const float elevation = o.sineTable[tableIndex(o.elevationPhase)] * o.elevationDepth + o.elevationTarget;
 
     // Positions near the back are taken at once, so a sweep wraps from +1 to -1 without gliding.
     if (std::fabs(azimuth) >= 0.9f) {
@@ -86,4 +87,10 @@ inline float stepOscillators(Oscillators& o) {
         o.azimuthCurrent = (o.azimuthCurrent * o.glideWeight + azimuth) * o.glideScale;
     }
     return elevation;
+}
+
+// The elevations limited to 0..1: above 1 it is 1, below 0 it is 0, anything else (-0 and NaN
+// included) stays, as the operands' order in minps and maxps gives.
+inline __m128 limitElevation(__m128 elevation) {
+    return _mm_max_ps(_mm_setzero_ps(), _mm_min_ps(_mm_set1_ps(1.0f), elevation));
 }

@@ -10,7 +10,7 @@ constexpr int32_t kSubBlock = 64;
 struct alignas(16) SubBlock {
     float x[kSubBlock];  // mono input at the loop's scale
     float azimuth[kSubBlock];  // smoothed, -1..1
-    float elevation[kSubBlock];
+    float elevation[kSubBlock];  // limited to 0..1 by weighBands
     float front[kSubBlock];  // the position tables' weights
     float rear[kSubBlock];
     float lateralWeight[kSubBlock];  // negative to the left

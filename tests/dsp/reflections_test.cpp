@@ -137,6 +137,31 @@ TEST(Reflections, EveryPointerAdvancesAndWrapsAfterN) {
     EXPECT_EQ(s.tapIndex[kTap900], 122 + 100);
 }
 
+// The pointers kept after a stream do not depend on how it was cut into calls, even where calls
+// end between two wraps or right before one.
+TEST(Reflections, KeptPointersDoNotDependOnHowTheStreamIsCut) {
+    for (float quality : {0.0f, 1.0f}) {
+        Settings settings;
+        settings.quality = quality;
+        settings.reflectionPattern = 0.34f;  // a short cycle with many wraps
+        Engine pieces;
+        pieces.update(settings);
+        const auto cycle = static_cast<size_t>(pieces.state().cycleLength) + 1;
+        size_t total = 0;
+        for (const size_t size : {size_t{1}, size_t{70}, size_t{3}, size_t{64}, size_t{129}, cycle - 1, size_t{2}}) {
+            pieces.silence(size);
+            total += size;
+        }
+        Engine once;
+        once.update(settings);
+        once.silence(total);
+        EXPECT_EQ(pieces.state().writeIndex, once.state().writeIndex) << quality;
+        for (int tap = 0; tap < kTapCount; ++tap) {
+            EXPECT_EQ(pieces.state().tapIndex[tap], once.state().tapIndex[tap]) << quality << " " << tap;
+        }
+    }
+}
+
 // At the front both channels carry the same direct sound, so without coupling the two buffers
 // stay equal; any coupling makes them differ.
 TEST(Reflections, HighQualityWithPatternZeroDoesNotCouple) {
