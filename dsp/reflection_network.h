@@ -202,11 +202,12 @@ inline void reflectFourSamples(const float* delayedLeft, const float* delayedRig
     const __m128 two = _mm_set1_ps(2.0f);
     const __m128 w0 = _mm_set1_ps(0.17f), w1 = _mm_set1_ps(0.22f), w2 = _mm_set1_ps(0.27f), w3 = _mm_set1_ps(0.33f);
 
+    // 2e < 1 exactly when e < 0.5, and 2 (1 - e) >= 1 then: each weight is the smaller of the two,
+    // with the operands in the order that gives the scalar step's result for NaN too.
     const __m128 e = _mm_loadu_ps(elevation);
-    const __m128 low = _mm_cmplt_ps(e, _mm_set1_ps(0.5f));
-    const __m128 differenceWeight = _mm_or_ps(_mm_and_ps(low, _mm_mul_ps(two, e)), _mm_andnot_ps(low, one));
+    const __m128 differenceWeight = _mm_min_ps(_mm_mul_ps(two, e), one);
     const __m128 halfDifferenceWeight = _mm_mul_ps(_mm_set1_ps(0.5f), differenceWeight);
-    const __m128 directWeight = _mm_or_ps(_mm_and_ps(low, one), _mm_andnot_ps(low, _mm_mul_ps(two, _mm_sub_ps(one, e))));
+    const __m128 directWeight = _mm_min_ps(one, _mm_mul_ps(two, _mm_sub_ps(one, e)));
 
     const __m128 lb = _mm_mul_ps(_mm_loadu_ps(left + tap[kTap900]), w0);
     const __m128 la = _mm_mul_ps(_mm_loadu_ps(left + tap[kTap3700]), w1);
