@@ -73,9 +73,11 @@ void CGuiOptionMenu::onMouseDown(CGuiContext* context, CGuiPoint) {
     const int chosen = platform::trackPopupMenu(
         owner, items, at, platform::kMenuCentreVertically | platform::kMenuNoNotify | platform::kMenuReturnCommand);
     if (chosen != 0 && stillAttached(this)) {
-        // A one-position list has a single value.
+        // A one-position list has a single value; an item numbered past the positions gives the
+        // upper bound, not a value outside the range.
         const int steps = menuList->positions - 1;
         value_ = steps > 0 ? static_cast<float>(chosen - 1) / static_cast<float>(steps) : 0.0f;
+        clampValue();
         if (listener)
             listener->valueChanged(context, this);
     }

@@ -113,6 +113,13 @@ TEST_F(OptionMenuTest, ThePopupListsTheItemsBesideTheControlWithTheCurrentOneChe
     }
 }
 
+TEST_F(OptionMenuTest, AnItemNumberedPastThePositionsGivesTheUpperBound) {
+    CGuiOptionMenu* menu = addMenu(0.0f, &kSeparatedList);
+    platform::soft::answerNextMenu(5);
+    press(kInside);
+    EXPECT_EQ(menu->currentValue(), 1.0f);
+}
+
 TEST_F(OptionMenuTest, WithoutTheCheckStyleNoItemIsChecked) {
     addMenu(0.0f, &kPatternList, 0);
     press(kInside);
