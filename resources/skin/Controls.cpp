@@ -183,10 +183,11 @@ std::unique_ptr<Canvas> paintHandle() {
     Canvas layer(kHandleWidth, kHandleHeight, true);
     cairo_t* cr = layer.cr();
     const double w = kHandleWidth, h = kHandleHeight;
-    roundedRect(cr, 0, 0, w, h, 2.5);
+    // Corners round enough that their outer pixels stay clear: the track shows there.
+    roundedRect(cr, 0, 0, w, h, 3.5);
     setColour(cr, rgb(8, 8, 10));
     cairo_fill(cr);
-    roundedRect(cr, 1, 1, w - 2, h - 2, 1.8);
+    roundedRect(cr, 1, 1, w - 2, h - 2, 2.6);
     cairo_pattern_t* metal = cairo_pattern_create_linear(0, 1, 0, h - 1);
     cairo_pattern_add_color_stop_rgb(metal, 0.0, 0.80, 0.81, 0.83);
     cairo_pattern_add_color_stop_rgb(metal, 0.48, 0.58, 0.59, 0.62);

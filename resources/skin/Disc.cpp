@@ -128,10 +128,11 @@ void legends(cairo_t* cr, const DiscGeometry& g, bool lit) {
 
 // The listener seen from above, facing the front: head, nose and ears.
 void head(cairo_t* cr, const DiscGeometry& g) {
-    const double rx = 9.0, ry = 10.5;
-    cairo_pattern_t* skin = cairo_pattern_create_radial(g.cx - 2, g.cy - 4, 1, g.cx, g.cy, ry + 2);
-    cairo_pattern_add_color_stop_rgb(skin, 0.0, 0.78, 0.79, 0.81);
-    cairo_pattern_add_color_stop_rgb(skin, 1.0, 0.42, 0.43, 0.46);
+    const double rx = 8.5, ry = 10.0;
+    cairo_new_path(cr);
+    cairo_pattern_t* skin = cairo_pattern_create_radial(g.cx - 1.5, g.cy - 3.5, 1, g.cx, g.cy, ry + 2);
+    cairo_pattern_add_color_stop_rgb(skin, 0.0, 0.62, 0.64, 0.67);
+    cairo_pattern_add_color_stop_rgb(skin, 1.0, 0.30, 0.31, 0.34);
     // Ears first, so the head's outline covers their inner side.
     for (int side : {-1, 1}) {
         cairo_save(cr);

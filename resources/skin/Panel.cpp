@@ -14,9 +14,9 @@ constexpr double kPi = 3.14159265358979323846;
 
 CGuiRect rectOf(int kind, int tag) { return layoutOf(kind, tag).rect(); }
 
-void label(cairo_t* cr, const char* text, double centreX, double baseline, Rgb colour = kLabel) {
-    setColour(cr, colour);
-    drawText(cr, text, centreX, baseline, kLabelSize, Face::Bold, Align::Centre, kLabelTracking);
+void label(cairo_t* cr, const char* text, double centreX, double baseline, Face face = Face::Bold) {
+    setColour(cr, kLabel);
+    drawText(cr, text, centreX, baseline, kLabelSize, face, Align::Centre, kLabelTracking);
 }
 
 // A line cut into the panel: a dark line with a lit line below or to the right of it.
@@ -176,7 +176,9 @@ std::unique_ptr<Canvas> paintBackground() {
     waveIcons(cr, wave);
     label(cr, "ROOM", centreOf(room), room.top - 3);
     label(cr, "HQ", centreOf(quality), quality.top - 3);
-    label(cr, "NO REAR", centreOf(stereoField), stereoField.top - 3);
+    // The stereo-field button is inverted: it lights in the mode without rear colouring, and its
+    // label names that mode. Narrow letters keep it clear of the distance slider.
+    label(cr, "NO REAR", centreOf(stereoField), stereoField.top - 3, Face::Narrow);
 
     // The bottom line: how the disc is played.
     setColour(cr, kLabelDim);

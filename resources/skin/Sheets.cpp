@@ -263,11 +263,17 @@ void writePng(const Canvas& canvas, const char* path) {
 
 }  // namespace
 
-void writeMock(const Skin& skin, const char* path) {
+void writeMock(const Skin& skin, const char* path, int zoom) {
     Canvas panel(kPanelWidth, kPanelHeight);
     panel.copyFrom(skin[101], 0, 0, kPanelWidth, kPanelHeight, 0, 0);
     for (const ControlLayout& record : kEditorLayout) mockControl(skin, panel, record);
-    writePng(panel, path);
+    if (zoom <= 1) {
+        writePng(panel, path);
+        return;
+    }
+    Canvas zoomed(kPanelWidth * zoom, kPanelHeight * zoom);
+    blit(zoomed.cr(), panel, 0, 0, kPanelWidth, kPanelHeight, 0, 0, zoom);
+    writePng(zoomed, path);
 }
 
 void writeContactSheet(const Skin& skin, const char* path) {

@@ -19,7 +19,8 @@ Skin paintSkin();
 // The contact sheet: every bitmap at twice its size with its id, and the panel with the
 // controls' rectangles drawn in.
 void writeContactSheet(const Skin& skin, const char* path);
-// The panel as the editor would show it: every control's bitmap at its rectangle, with values.
-void writeMock(const Skin& skin, const char* path);
+// The panel as the editor would show it: every control's bitmap at its rectangle, with values;
+// zoom scales it up with square pixels, for a close look.
+void writeMock(const Skin& skin, const char* path, int zoom = 1);
 
 }  // namespace skin

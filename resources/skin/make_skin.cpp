@@ -1,7 +1,9 @@
 // Draws the editor's 28 skin bitmaps and writes them as 101.bmp .. 128.bmp:
-//   make_skin <folder> [--sheet <png>] [--mock <png>]
-// --sheet also writes the contact sheet, --mock a picture of the whole panel with its controls.
+//   make_skin <folder> [--sheet <png>] [--mock <png>] [--zoom <n>]
+// --sheet also writes the contact sheet, --mock a picture of the whole panel with its controls
+// (--zoom n times as large).
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -10,15 +12,17 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_skin <folder> [--sheet <png>] [--mock <png>]\n");
+        std::fprintf(stderr, "usage: make_skin <folder> [--sheet <png>] [--mock <png>] [--zoom <n>]\n");
         return 2;
     }
     const std::string folder = argv[1];
     const char* sheet = nullptr;
     const char* mock = nullptr;
+    int zoom = 1;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--sheet") == 0) sheet = argv[i + 1];
         else if (std::strcmp(argv[i], "--mock") == 0) mock = argv[i + 1];
+        else if (std::strcmp(argv[i], "--zoom") == 0) zoom = std::atoi(argv[i + 1]);
         else {
             std::fprintf(stderr, "make_skin: unknown option %s\n", argv[i]);
             return 2;
@@ -37,6 +41,6 @@ int main(int argc, char** argv) {
         }
     }
     if (sheet) skin::writeContactSheet(skin, sheet);
-    if (mock) skin::writeMock(skin, mock);
+    if (mock) skin::writeMock(skin, mock, zoom);
     return 0;
 }
