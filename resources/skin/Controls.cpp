@@ -101,20 +101,30 @@ void ledImage(cairo_t* cr, double cx, double cy, bool lit) {
 void buttonImage(cairo_t* cr, double y, bool on) {
     ledImage(cr, 11.5, y + 5.5, on);
     const double x = 2, top = y + 12, w = 19, h = 21;
+    // Shadow and the dark gap around the cap.
     roundedRect(cr, x - 0.5, top + 0.5, w + 1, h + 1, 3.5);
     setColour(cr, rgb(0, 0, 0), 0.55);
     cairo_fill(cr);
     roundedRect(cr, x, top, w, h, 3);
-    fillLinear(cr, top, top + h, rgb(12, 12, 14), rgb(10, 10, 12));
-    cairo_new_path(cr);
-    // Pressed in when on: the cap sits lower and catches less light.
+    setColour(cr, rgb(10, 10, 12));
+    cairo_fill(cr);
+    // The cap: pressed in when on, so it sits lower and catches less light.
     const double inset = on ? 1.5 : 1.0;
-    roundedRect(cr, x + 1, top + inset, w - 2, h - 1 - inset, 2.2);
-    if (on) fillLinear(cr, top, top + h, rgb(64, 66, 72), rgb(48, 50, 55));
-    else fillLinear(cr, top, top + h, rgb(98, 101, 108), rgb(52, 54, 59));
+    const double capTop = top + inset, capHeight = h - 1 - inset;
+    roundedRect(cr, x + 1, capTop, w - 2, capHeight, 2.2);
+    if (on) fillLinear(cr, capTop, capTop + capHeight, rgb(58, 60, 66), rgb(50, 52, 57));
+    else fillLinear(cr, capTop, capTop + capHeight, rgb(104, 107, 114), rgb(54, 56, 61));
     cairo_new_path(cr);
-    setColour(cr, rgb(255, 255, 255), on ? 0.06 : 0.16);
-    cairo_rectangle(cr, x + 3, top + inset, w - 6, 1);
+    // A slight dish in the cap's face.
+    cairo_pattern_t* dish = cairo_pattern_create_linear(0, capTop + 2, 0, capTop + capHeight - 2);
+    cairo_pattern_add_color_stop_rgba(dish, 0, 0, 0, 0, on ? 0.10 : 0.16);
+    cairo_pattern_add_color_stop_rgba(dish, 1, 1, 1, 1, on ? 0.03 : 0.06);
+    roundedRect(cr, x + 3, capTop + 2, w - 6, capHeight - 4, 1.6);
+    cairo_set_source(cr, dish);
+    cairo_fill(cr);
+    cairo_pattern_destroy(dish);
+    setColour(cr, rgb(255, 255, 255), on ? 0.06 : 0.18);
+    cairo_rectangle(cr, x + 3, capTop, w - 6, 1);
     cairo_fill(cr);
 }
 

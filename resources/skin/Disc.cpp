@@ -10,7 +10,7 @@ namespace skin {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kWash = 0.26;  // how far the lit disc's face moves towards the accent
+constexpr double kWash = 0.42;  // opacity of the accent over the lit disc's face at the outer ring
 
 // The face's radial shading: centre and rim colours.
 constexpr Rgb kFaceCentre = rgb(40, 43, 48);
@@ -36,8 +36,6 @@ DiscGeometry discGeometry() {
     g.face = g.rim - 6.0;
     return g;
 }
-
-Rgb washed(Rgb colour, bool lit, double amount = kWash) { return lit ? mix(colour, kOrange, amount) : colour; }
 
 // A point at `radius` in direction `degrees`, clockwise from straight up (the front).
 void polar(const DiscGeometry& g, double degrees, double radius, double& x, double& y) {
@@ -66,14 +64,23 @@ void bezel(cairo_t* cr, const DiscGeometry& g) {
 }
 
 void face(cairo_t* cr, const DiscGeometry& g, bool lit) {
-    const Rgb centre = washed(kFaceCentre, lit), rim = washed(kFaceRim, lit);
     cairo_pattern_t* shade = cairo_pattern_create_radial(g.cx, g.cy - g.face * 0.25, 0, g.cx, g.cy, g.face);
-    cairo_pattern_add_color_stop_rgb(shade, 0.0, centre.r, centre.g, centre.b);
-    cairo_pattern_add_color_stop_rgb(shade, 1.0, rim.r, rim.g, rim.b);
+    cairo_pattern_add_color_stop_rgb(shade, 0.0, kFaceCentre.r, kFaceCentre.g, kFaceCentre.b);
+    cairo_pattern_add_color_stop_rgb(shade, 1.0, kFaceRim.r, kFaceRim.g, kFaceRim.b);
     cairo_set_source(cr, shade);
     cairo_arc(cr, g.cx, g.cy, g.face, 0, 2 * kPi);
     cairo_fill(cr);
     cairo_pattern_destroy(shade);
+    if (!lit) return;
+    // The wash: a beam of the accent from the listener outwards, strongest past the outer ring.
+    cairo_pattern_t* beam = cairo_pattern_create_radial(g.cx, g.cy, 0, g.cx, g.cy, g.face);
+    cairo_pattern_add_color_stop_rgba(beam, 0.0, kOrange.r, kOrange.g, kOrange.b, kWash * 0.3);
+    cairo_pattern_add_color_stop_rgba(beam, g.outer / g.face, kOrange.r, kOrange.g, kOrange.b, kWash);
+    cairo_pattern_add_color_stop_rgba(beam, 1.0, kAmber.r, kAmber.g, kAmber.b, kWash * 1.1);
+    cairo_set_source(cr, beam);
+    cairo_arc(cr, g.cx, g.cy, g.face, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(beam);
 }
 
 void grid(cairo_t* cr, const DiscGeometry& g, bool lit) {
@@ -147,9 +154,9 @@ void head(cairo_t* cr, const DiscGeometry& g) {
         cairo_stroke(cr);
     }
     // Nose, pointing to the front.
-    cairo_move_to(cr, g.cx - 3.2, g.cy - ry + 1.5);
-    cairo_line_to(cr, g.cx, g.cy - ry - 4.2);
-    cairo_line_to(cr, g.cx + 3.2, g.cy - ry + 1.5);
+    cairo_move_to(cr, g.cx - 3.6, g.cy - ry + 2.0);
+    cairo_line_to(cr, g.cx, g.cy - ry - 5.0);
+    cairo_line_to(cr, g.cx + 3.6, g.cy - ry + 2.0);
     cairo_close_path(cr);
     cairo_set_source(cr, skin);
     cairo_fill_preserve(cr);

@@ -85,19 +85,21 @@ void bevel(Canvas& panel) {
     cairo_fill(cr);
 }
 
-void title(cairo_t* cr, int bandBottom) {
+// The name at the left with a short lit bar under its start; the subtitle at the right, on the
+// same baseline.
+void title(cairo_t* cr, int bandBottom, int width) {
     const double baseline = bandBottom * 0.6;
     setColour(cr, kTitle);
-    const double width = drawText(cr, "SPATIALISER", 18, baseline, 18, Face::Bold, Align::Left, 3.2);
-    // The accent: a short lit bar under the name's start.
+    drawText(cr, "SPATIALISER", 18, baseline, 18, Face::Bold, Align::Left, 3.2);
     setColour(cr, kOrange);
     cairo_rectangle(cr, 18, baseline + 5, 22, 2);
     cairo_fill(cr);
     setColour(cr, kLabelDim);
-    drawText(cr, "SOUND SOURCE POSITIONER", 18 + width + 14, baseline, 7.5, Face::Bold, Align::Left, 1.6);
+    drawText(cr, "3D SOUND SOURCE POSITIONER", width - 18, baseline, 7.5, Face::Bold, Align::Right, 1.6);
 }
 
-// Waveform icons, each drawn in a box of 12 x 7 centred on (x, y).
+// Waveform icons, each drawn in a box of 12 x 6 centred on (x, y): one cycle of a sine, two
+// teeth of a ramp.
 void sineIcon(cairo_t* cr, double x, double y) {
     cairo_move_to(cr, x - 6, y);
     for (int i = 1; i <= 24; ++i) {
@@ -107,11 +109,11 @@ void sineIcon(cairo_t* cr, double x, double y) {
     cairo_stroke(cr);
 }
 void rampIcon(cairo_t* cr, double x, double y, bool rising) {
-    const double from = rising ? 3.0 : -3.0;
-    cairo_move_to(cr, x - 6, y + from);
-    cairo_line_to(cr, x + 1, y - from);
-    cairo_line_to(cr, x + 1, y + from);
-    cairo_line_to(cr, x + 6, y + from - (rising ? 2.2 : -2.2));
+    const double start = rising ? 3.0 : -3.0;
+    cairo_move_to(cr, x - 6, y + start);
+    cairo_line_to(cr, x, y - start);
+    cairo_line_to(cr, x, y + start);
+    cairo_line_to(cr, x + 6, y - start);
     cairo_stroke(cr);
 }
 
@@ -132,6 +134,22 @@ double centreOf(const CGuiRect& r) { return (r.left + r.right) / 2.0; }
 
 }  // namespace
 
+// A powder-coat grain of a level or so, from a fixed sequence. Bitmaps shared by several
+// controls are drawn on the plain face colour; the grain is too fine to show their edges.
+void grain(Canvas& panel, int top) {
+    uint32_t seed = 2024;
+    for (int y = top; y < panel.height(); ++y)
+        for (int x = 0; x < panel.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const uint32_t draw = seed >> 30;  // a quarter darker, a quarter lighter by one level
+            if (draw == 1 || draw == 2) continue;
+            const int step = draw == 0 ? -1 : 1;
+            const uint32_t p = panel.pixel(x, y);
+            auto channel = [&](int shift) { return uint32_t(std::clamp(int(p >> shift & 0xff) + step, 0, 255)); };
+            panel.setPixel(x, y, channel(16) << 16 | channel(8) << 8 | channel(0));
+        }
+}
+
 std::unique_ptr<Canvas> paintBackground() {
     auto panel = std::make_unique<Canvas>(kPanelWidth, kPanelHeight);
     cairo_t* cr = panel->cr();
@@ -140,8 +158,9 @@ std::unique_ptr<Canvas> paintBackground() {
 
     const CGuiRect disc = positionView().rect();
     const int bandBottom = disc.top - 3;
+    grain(*panel, bandBottom);
     titleBand(*panel, bandBottom);
-    title(cr, bandBottom);
+    title(cr, bandBottom, panel->width());
 
     const CGuiRect azimuth = rectOf(kCtlVerticalSlider, 4);
     const CGuiRect elevation = rectOf(kCtlVerticalSlider, 6);
