@@ -1,5 +1,13 @@
-// The committed skin files: plain bitmaps of the right sizes and depths that our reader loads.
+// The committed skin files: plain bitmaps of the right sizes and depths that our reader loads,
+// and a panel whose decorations keep off the controls.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+#include "editor/EditorLayout.h"
 
 #include "platform/soft/bitmap_file.h"
 #include "platform/soft/objects.h"
@@ -59,6 +67,57 @@ TEST(SkinFiles, OurReaderLoadsEveryFileWithItsPixels) {
             }
         EXPECT_EQ(differing, 0);
         platform::deleteSurface(surface);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+int channelDistance(uint32_t a, uint32_t b) {
+    int largest = 0;
+    for (int shift : {0, 8, 16}) largest = std::max(largest, std::abs(int(a >> shift & 0xff) - int(b >> shift & 0xff)));
+    return largest;
+}
+
+// Labels and decorations stay off the controls: under every control the panel is its plain face,
+// give or take its one-level grain.
+TEST(SkinPanel, UnderEveryControlThePanelIsPlain) {
+    const SkinFile panel = readSkinFile(skinPath(SKIN_FOLDER, 101));
+    ASSERT_EQ(panel.width, 454);
+    std::map<uint32_t, int> counts;
+    for (uint32_t p : panel.pixels) ++counts[p];
+    const uint32_t face = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    for (const ControlLayout& control : kEditorLayout) {
+        const CGuiRect r = control.rect();
+        int decorated = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) decorated += channelDistance(panel.at(x, y), face) > 1;
+        EXPECT_EQ(decorated, 0) << "control at " << r.left << ", " << r.top;
+    }
+}
+
+// Outside the round disc both disc images show exactly the panel they cover.
+TEST(SkinPanel, TheDiscsCornersAreThePanel) {
+    const SkinFile panel = readSkinFile(skinPath(SKIN_FOLDER, 101));
+    ASSERT_EQ(panel.width, 454);
+    const ControlLayout* view = nullptr;
+    for (const ControlLayout& record : kEditorLayout)
+        if (record.kind == kCtlPositionView) view = &record;
+    ASSERT_NE(view, nullptr);
+    const double cx = view->width / 2 + 0.5, cy = view->height / 2 + 0.5, disc = view->width / 2.0;
+    for (int id : {102, 103}) {
+        const SkinFile image = readSkinFile(skinPath(SKIN_FOLDER, id));
+        ASSERT_EQ(image.width, view->width);
+        int outside = 0, differing = 0;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) < disc) continue;
+                ++outside;
+                differing += image.at(x, y) != panel.at(view->left + x, view->top + y);
+            }
+        EXPECT_GT(outside, 1000) << "bitmap " << id;
+        EXPECT_EQ(differing, 0) << "bitmap " << id;
     }
 }
 
