@@ -194,27 +194,21 @@ void gloss(cairo_t* cr, const DiscGeometry& g) {
     cairo_restore(cr);
 }
 
-// One glowing marker of diameter `size` on a transparent layer at (x, y).
+// One marker of diameter `size` on a transparent layer at (x, y): a ball that glows from a hot
+// amber core to an orange rim, in a thin dark ring. No soft glow around it: whatever lies
+// under the marker, lit or unlit disc or bezel, its edge blends only through that dark ring.
 void marker(cairo_t* cr, double x, double y, int size) {
     const double cx = x + size / 2.0, cy = y + size / 2.0;
-    const double outer = size / 2.0;
-    const double ball = outer * 0.62;
-    // The glow: the accent fading out towards the image's edge.
-    cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, ball * 0.8, cx, cy, outer);
-    cairo_pattern_add_color_stop_rgba(glow, 0.0, kOrange.r, kOrange.g, kOrange.b, 0.55);
-    cairo_pattern_add_color_stop_rgba(glow, 1.0, kOrange.r, kOrange.g, kOrange.b, 0.0);
-    cairo_set_source(cr, glow);
-    cairo_arc(cr, cx, cy, outer, 0, 2 * kPi);
+    const double ring = size * 0.47;
+    const double ball = ring - std::max(1.0, size * 0.06);
+    setColour(cr, rgb(34, 12, 4));
+    cairo_arc(cr, cx, cy, ring, 0, 2 * kPi);
     cairo_fill(cr);
-    cairo_pattern_destroy(glow);
-    // A dark rim so that the ball stands out on the lit wash as well.
-    setColour(cr, rgb(40, 14, 4), 0.9);
-    cairo_arc(cr, cx, cy, ball + 0.8, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_t* body = cairo_pattern_create_radial(cx - ball * 0.35, cy - ball * 0.4, 0, cx, cy, ball);
-    cairo_pattern_add_color_stop_rgb(body, 0.0, 254 / 255.0, 244 / 255.0, 214 / 255.0);
-    cairo_pattern_add_color_stop_rgb(body, 0.35, kAmber.r, kAmber.g, kAmber.b);
-    cairo_pattern_add_color_stop_rgb(body, 1.0, kOrange.r * 0.92, kOrange.g * 0.85, kOrange.b * 0.8);
+    cairo_pattern_t* body = cairo_pattern_create_radial(cx - ball * 0.3, cy - ball * 0.35, 0, cx, cy, ball);
+    cairo_pattern_add_color_stop_rgb(body, 0.0, 254 / 255.0, 246 / 255.0, 222 / 255.0);
+    cairo_pattern_add_color_stop_rgb(body, 0.3, kAmber.r, kAmber.g, kAmber.b);
+    cairo_pattern_add_color_stop_rgb(body, 0.75, kOrange.r, kOrange.g, kOrange.b);
+    cairo_pattern_add_color_stop_rgb(body, 1.0, kOrange.r * 0.72, kOrange.g * 0.62, kOrange.b * 0.6);
     cairo_set_source(cr, body);
     cairo_arc(cr, cx, cy, ball, 0, 2 * kPi);
     cairo_fill(cr);
