@@ -15,7 +15,6 @@ constexpr double kWash = 0.42;  // opacity of the accent over the lit disc's fac
 // The face's radial shading: centre and rim colours.
 constexpr Rgb kFaceCentre = rgb(40, 43, 48);
 constexpr Rgb kFaceRim = rgb(21, 23, 27);
-constexpr double kMarkerRadius = 0.7;  // where markers sit, as a share of the face's radius
 
 struct DiscGeometry {
     double cx, cy;      // centre, in Cairo coordinates (pixel centres are at .5)
@@ -217,7 +216,9 @@ void marker(cairo_t* cr, double x, double y, int size) {
 
 }  // namespace
 
-Rgb discFace() { return mix(kFaceCentre, kFaceRim, kMarkerRadius); }
+// The darkest the disc gets where markers go (the cut inside the bezel): a marker's edge is never
+// lighter than the disc around it.
+Rgb discFace() { return rgb(10, 10, 12); }
 
 std::unique_ptr<Canvas> paintDisc(const Canvas& background, bool lit) {
     const ControlLayout& view = positionView();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "editor/EditorLayout.h"
@@ -45,8 +46,9 @@ Composition compose(const SkinFile& sprite, int sx, int sy, int w, int h, const 
     return c;
 }
 
-// Edge pixels brighter than every ground and inner pixel around them: a light fringe.
-int halos(const Composition& c) {
+// Edge pixels brighter than every ground and inner pixel around them: a light fringe. The first
+// one found is described in `first`.
+int halos(const Composition& c, std::string* first = nullptr) {
     int found = 0;
     for (int y = 0; y < c.height; ++y)
         for (int x = 0; x < c.width; ++x) {
@@ -59,7 +61,12 @@ int halos(const Composition& c) {
                     const size_t n = size_t(ny) * c.width + nx;
                     if (c.role[n] != 1) brightest = std::max(brightest, luminance(c.pixels[n]));
                 }
-            found += luminance(c.pixels[size_t(y) * c.width + x]) > brightest + kTolerance;
+            const double own = luminance(c.pixels[size_t(y) * c.width + x]);
+            if (own <= brightest + kTolerance) continue;
+            if (first && found == 0)
+                *first = "edge pixel (" + std::to_string(x - 1) + ", " + std::to_string(y - 1) + ") of luminance " +
+                         std::to_string(own) + " beside at most " + std::to_string(brightest);
+            ++found;
         }
     return found;
 }
@@ -112,7 +119,9 @@ TEST(KeyedSkin, TheHandleShowsNoHaloOverAnyTrackAtAnyPosition) {
         ASSERT_GT(track.width, 0);
         for (int top = slider.p[0]; top <= slider.p[1]; ++top) {
             const Composition c = compose(handle, 0, 0, handle.width, handle.height, track, slider.offset2.h, top);
-            ASSERT_EQ(halos(c), 0) << "track " << kSkinResourceBase + slider.bitmap << ", handle at row " << top;
+            std::string first;
+            ASSERT_EQ(halos(c, &first), 0) << "track " << kSkinResourceBase + slider.bitmap << ", handle at row " << top
+                                           << ": " << first;
         }
     }
 }
@@ -137,9 +146,12 @@ TEST(KeyedSkin, MarkersShowNoHaloOnTheDiscLitOrNot) {
                 const double a = degrees * 3.14159265358979 / 180;
                 const int left = cx + int(std::floor(std::sin(a) * radius + 0.5)) - size / 2;
                 const int upper = cy + int(std::floor(std::cos(a) * radius + 0.5)) - size / 2;
-                for (const SkinFile* ground : {&disc, &lit})
-                    ASSERT_EQ(halos(compose(markers, 0, top, size, size, *ground, left, upper)), 0)
-                        << (ground == &lit ? "lit" : "unlit") << " disc at " << degrees << " degrees, radius " << radius;
+                for (const SkinFile* ground : {&disc, &lit}) {
+                    std::string first;
+                    ASSERT_EQ(halos(compose(markers, 0, top, size, size, *ground, left, upper), &first), 0)
+                        << (ground == &lit ? "lit" : "unlit") << " disc at " << degrees << " degrees, radius " << radius
+                        << ": " << first;
+                }
             }
     }
 }
