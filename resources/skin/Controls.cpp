@@ -262,8 +262,9 @@ std::unique_ptr<Canvas> paintMenu(const Canvas& background, bool pressed) {
     field->copyFrom(background, menu.left, menu.top, menu.width, menu.height, 0, 0);
     cairo_t* cr = field->cr();
     const double w = menu.width, h = menu.height;
-    if (pressed) display(cr, w, h, rgb(178, 180, 174), rgb(200, 202, 196));
-    else display(cr, w, h, rgb(226, 228, 221), rgb(196, 198, 191));
+    // Open, the field is pressed in: darker, and shaded from the top.
+    if (pressed) display(cr, w, h, mix(kDisplayBottom, rgb(0, 0, 0), 0.1), kDisplayBottom);
+    else display(cr, w, h, kDisplayTop, kDisplayBottom);
     const double arrowX = w - 9.5;
     setColour(cr, rgb(0, 0, 0), 0.18);
     cairo_rectangle(cr, w - 18, 4, 1, h - 8);
@@ -282,7 +283,7 @@ std::unique_ptr<Canvas> paintReadout(const Canvas& background, int resourceId, b
     auto out = std::make_unique<Canvas>(readout.width, readout.height);
     out->copyFrom(background, readout.left, readout.top, readout.width, readout.height, 0, 0);
     if (highlighted) display(out->cr(), readout.width, readout.height, mix(kAmber, rgb(255, 255, 255), 0.25), kAmber);
-    else display(out->cr(), readout.width, readout.height, rgb(222, 224, 217), rgb(196, 198, 191));
+    else display(out->cr(), readout.width, readout.height, kDisplayTop, kDisplayBottom);
     return out;
 }
 

@@ -202,7 +202,7 @@ std::unique_ptr<Canvas> paintBackground() {
     // The bottom line: how the disc is played.
     setColour(cr, kLabelDim);
     drawText(cr, "DRAG THE SOURCE AROUND THE HEAD  \xc2\xb7  CTRL-CLICK RESETS A CONTROL", disc.left + 8,
-             disc.bottom + 17, 6.0, Face::Bold, Align::Left, 0.8);
+             disc.bottom + 17, 6.5, Face::Bold, Align::Left, 0.7);
 
     bevel(*panel);
     return panel;

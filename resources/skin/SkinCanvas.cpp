@@ -15,7 +15,6 @@ namespace {
 // the same letters.
 const char* fontFile(Face face) {
     switch (face) {
-    case Face::Regular: return "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
     case Face::Bold: return "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf";
     case Face::Narrow: return "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf";
     }
@@ -24,7 +23,7 @@ const char* fontFile(Face face) {
 
 cairo_font_face_t* fontFace(Face face) {
     static FT_Library library = nullptr;
-    static cairo_font_face_t* faces[3] = {};
+    static cairo_font_face_t* faces[2] = {};
     const int index = static_cast<int>(face);
     if (faces[index]) return faces[index];
     if (!library && FT_Init_FreeType(&library) != 0) {

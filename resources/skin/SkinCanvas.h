@@ -43,7 +43,7 @@ private:
 
 void setColour(cairo_t* cr, Rgb colour, double alpha = 1.0);
 
-enum class Face { Regular, Bold, Narrow };
+enum class Face { Bold, Narrow };
 enum class Align { Left, Centre, Right };
 
 // One line of text with its baseline at y; tracking adds space between letters (pixels).

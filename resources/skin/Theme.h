@@ -24,8 +24,8 @@ inline const Rgb kAmber = layoutRgb(kLayoutAmber);
 
 // Wells, grooves and displays
 constexpr Rgb kWell = rgb(17, 18, 21);
-constexpr Rgb kDisplay = rgb(212, 214, 206);
-constexpr Rgb kDisplayEdge = rgb(150, 152, 146);
+constexpr Rgb kDisplayTop = rgb(224, 226, 219);  // the light read-outs and the menu field
+constexpr Rgb kDisplayBottom = rgb(196, 198, 191);
 
 // Sizes the layout does not give: the panel (the editor's size), the slider handle, the icon.
 constexpr int kPanelWidth = 454;
