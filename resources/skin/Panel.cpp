@@ -193,7 +193,8 @@ std::unique_ptr<Canvas> paintBackground() {
     for (const CGuiRect& knob : {azimuthSpeed, elevationSpeed}) label(cr, "SPEED", centreOf(knob), knob.top - 3);
     label(cr, "WAVE", centreOf(wave), wave.top - 3);
     waveIcons(cr, wave);
-    label(cr, "ROOM", centreOf(room), room.top - 3);
+    // The room is a section of its own under the elevation's knobs.
+    heading(cr, "ROOM", room.left, secondDivider - 3, room.top - 4);
     label(cr, "HQ", centreOf(quality), quality.top - 3);
     // The stereo-field button is inverted: it lights in the mode without rear colouring, and its
     // label names that mode. Narrow letters keep it clear of the distance slider.
