@@ -195,9 +195,10 @@ std::unique_ptr<Canvas> paintBackground() {
     waveIcons(cr, wave);
     // The room is a section of its own under the elevation's knobs.
     heading(cr, "ROOM", room.left, secondDivider - 3, room.top - 4);
-    label(cr, "HQ", centreOf(quality), quality.top - 3);
     // The stereo-field button is inverted: it lights in the mode without rear colouring, and its
-    // label names that mode. Narrow letters keep it clear of the distance slider.
+    // label names that mode. Narrow letters keep it clear of the distance slider; the quality
+    // button's label matches them.
+    label(cr, "HQ", centreOf(quality), quality.top - 3, Face::Narrow);
     label(cr, "NO REAR", centreOf(stereoField), stereoField.top - 3, Face::Narrow);
 
     // The bottom line: how the disc is played.
