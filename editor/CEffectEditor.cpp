@@ -131,6 +131,7 @@ int32_t CEffectEditor::keyDown(VstKeyCode&) {
 
 void CEffectEditor::setParameter(int32_t index, float value) {
     CallInside inside(parameterCallsInside_);
+    postUpdate();  // the idle learns of every change, open or closed
     if (!isOpen.load() || !frame)
         return;
     try {
@@ -142,7 +143,6 @@ void CEffectEditor::setParameter(int32_t index, float value) {
         showErrorBox("CEffect::setParameter function!\nDEBUG INFO: %d\nID: %d\nValue: %2.5f\n", 2, index,
                      static_cast<double>(value));
     }
-    postUpdate();
 }
 
 intptr_t CEffectEditor::spareSlot() {

@@ -66,17 +66,20 @@ CEffect::CEffect(HostCallback hostCallback)
 // construction fails leaves neither behind: the effect stays without one, and `main` refuses it.
 void CEffect::createEditor() {
     try {
-        effectEditor = new CEffectEditor(this);
+        new CEffectEditor(this);  // registers itself as `editor`
     } catch (...) {
-        effectEditor = nullptr;
         editor = nullptr;
         effectRecord.flags &= ~effFlagsHasEditor;
     }
 }
 
-// Every control of the parameter takes the value; from the audio thread too.
+// Every control of the parameter takes the value, on whichever thread the change came. An editor
+// without controls of its own only learns that something changed.
 void CEffect::notifyEditor(int32_t index, float value) {
-    if (effectEditor) effectEditor->setParameter(index, value);
+    if (auto* guiEditor = dynamic_cast<AEffGUIEditor*>(editor))
+        guiEditor->setParameter(index, value);
+    else
+        editor->postUpdate();
 }
 
 const SpatialiserState* CEffect::engine() const {

@@ -11,7 +11,6 @@
 #include "effect/ParameterTable.h"
 #include "shell/AEffPluginX.h"
 
-class CEffectEditor;
 struct SpatialiserState;
 
 class CEffect : public AEffPluginX {
@@ -70,5 +69,4 @@ private:
     std::unique_ptr<unsigned char[]> engineState;  // zero-filled SpatialiserState, or null
     // The rate every engine update passes on: set on the control thread, read on the audio thread.
     std::atomic<float> engineSampleRate;
-    CEffectEditor* effectEditor = nullptr;  // the editor, owned through the base's `editor`
 };

@@ -80,8 +80,11 @@ TEST_F(CloseDuringDrag, TheSlidersAndSwitchsLoopsEndToo) {
               (std::vector<Gesture>{begin(kAzimuthWaveform), end(kAzimuthWaveform)}));
 }
 
-// Answers the host's calls from any thread; records nothing.
+// Answers the host's calls from any thread and counts the gestures begun.
+std::atomic<int> gesturesBegun{0};
 intptr_t VSTCALL quietHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+    if (opcode == audioMasterBeginEdit)
+        gesturesBegun.fetch_add(1);
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -111,7 +114,7 @@ TEST(EditorThreads, AutomationOnTheAudioThreadMeetsTheEditorOnTheGuiThread) {
             effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
         }
         // A knob drag of a few passes.
-        platform::setCursorPosition({238, 80});
+        platform::setCursorPosition({238, 90});
         platform::soft::holdKey(platform::Key::MouseLeft);
         int passes = 0;
         platform::soft::setSleepHook([&](uint32_t) {
@@ -119,12 +122,13 @@ TEST(EditorThreads, AutomationOnTheAudioThreadMeetsTheEditorOnTheGuiThread) {
             if (++passes == 10)
                 platform::soft::releaseKey(platform::Key::MouseLeft);
         });
-        platform::soft::pressButton(child, {238, 80});
+        platform::soft::pressButton(child, {238, 90});
         platform::soft::setSleepHook({});
         effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     }
     running.store(false);
     audio.join();
+    EXPECT_EQ(gesturesBegun.load(), 20);
     platform::soft::resetDesktop();
 }
 
