@@ -2,6 +2,8 @@
 // the quality button made with real input events reaches the host as automation of parameter 13.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "shell/vst2.h"
@@ -33,6 +35,26 @@ intptr_t VSTCALL editorHost(AEffect*, int32_t opcode, int32_t index, intptr_t, v
         sendButton(MOUSEEVENTF_LEFTUP);
     }
     return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+// With SPATIALISER_EDITOR_SCREENSHOT set, the window's pixels go to that file (binary PPM), for
+// people to compare with the soft backend's picture.
+void saveScreenshot(HWND window, int width, int height) {
+    const char* path = std::getenv("SPATIALISER_EDITOR_SCREENSHOT");
+    FILE* file = path ? std::fopen(path, "wb") : nullptr;
+    if (!file)
+        return;
+    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+    HDC context = GetDC(window);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF colour = GetPixel(context, x, y);
+            const unsigned char rgb[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+            std::fwrite(rgb, 1, 3, file);
+        }
+    }
+    ReleaseDC(window, context);
+    std::fclose(file);
 }
 
 using MainEntry = AEffect* (*)(HostCallback);
@@ -106,6 +128,7 @@ TEST_F(EditorWindow, OpensPaintsTheSkinAndTakesAClickOnTheQualityButton) {
     InvalidateRect(window, nullptr, FALSE);
     idleFor(200);
 
+    saveScreenshot(window, 454, 269);
     HDC context = GetDC(window);
     // The panel is not one flat colour, and the quality button's image sits on it.
     EXPECT_NE(GetPixel(context, 5, 5), GetPixel(context, 100, 145));
