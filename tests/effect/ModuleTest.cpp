@@ -146,4 +146,19 @@ TEST_F(ModuleTest, RendersTheScenarioBitForBitAlikeAt96000) {
     EXPECT_EQ(renderScenario(effect, 96000.0f), 0x26f7210574557e64ull);
 }
 
+// The editor's rectangle comes from its background bitmap, a resource of the module itself.
+TEST_F(ModuleTest, TheEditorAnswersItsRectangleKeysAndKnobMode) {
+    EXPECT_TRUE(effect->flags & effFlagsHasEditor);
+    ERect* rect = nullptr;
+    ASSERT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 269);
+    EXPECT_EQ(rect->right, 454);
+    VstKeyCode key = {0, VKEY_LEFT, 0};
+    EXPECT_EQ(dispatch(effect, effEditKeyDown, 0, VKEY_LEFT, &key), 1);
+    EXPECT_EQ(dispatch(effect, effSetEditKnobMode, 0, 1), 1);
+}
+
 }  // namespace

@@ -10,6 +10,10 @@ intptr_t VSTCALL recordingHostCallback(AEffect* effect, int32_t opcode, int32_t 
     std::string text;
     if (opcode == audioMasterCanDo && ptr) text = static_cast<const char*>(ptr);
     activeHost->calls.push_back(HostCall{effect, opcode, index, value, ptr, opt, text});
+    if (activeHost->onCall) {
+        const HostCall call = activeHost->calls.back();  // the hook may make further calls
+        activeHost->onCall(call);
+    }
     const auto answer = activeHost->answers.find(opcode);
     return answer != activeHost->answers.end() ? answer->second : 0;
 }

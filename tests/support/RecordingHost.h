@@ -3,6 +3,7 @@
 // A callback carries no context, so one RecordingHost at a time is the active one.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ public:
 
     std::vector<HostCall> calls;
     std::map<int32_t, intptr_t> answers;
+    // Runs inside the callback after the call is recorded: a host acting from inside a call.
+    std::function<void(const HostCall&)> onCall;
 
 private:
     RecordingHost(const RecordingHost&) = delete;
