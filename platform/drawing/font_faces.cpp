@@ -1,4 +1,4 @@
-#include "platform/soft/font_faces.h"
+#include "platform/drawing/font_faces.h"
 
 #include FT_TRUETYPE_TABLES_H
 

@@ -1,5 +1,5 @@
 // Memory contexts, object selection and the drawing state of a context.
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 namespace platform {
 namespace {

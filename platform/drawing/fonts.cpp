@@ -1,6 +1,6 @@
 // Fonts: a face, a size and the style the face itself lacks.
-#include "platform/soft/font_faces.h"
-#include "platform/soft/objects.h"
+#include "platform/drawing/font_faces.h"
+#include "platform/drawing/objects.h"
 
 #include <algorithm>
 #include <cmath>

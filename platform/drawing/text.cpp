@@ -1,6 +1,6 @@
 // Single-line text through FreeType, rendered without anti-aliasing as GDI does by default.
-#include "platform/soft/font_faces.h"
-#include "platform/soft/raster.h"
+#include "platform/drawing/font_faces.h"
+#include "platform/drawing/raster.h"
 
 #include FT_SYNTHESIS_H
 
