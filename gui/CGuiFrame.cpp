@@ -323,3 +323,9 @@ void CGuiFrame::onDestroy() {
     isOpen = false;
     parentWindow = nullptr;
 }
+
+// A popup menu's loop keeps the host alive through the editor's idle pump.
+void CGuiFrame::onModalPass() {
+    if (editor)
+        editor->idlePump();
+}

@@ -62,6 +62,7 @@ private:
     void onPaint(platform::DeviceContext* context, const platform::Rect& area) override;
     void onButtonDown(platform::Point point) override;
     void onDestroy() override;
+    void onModalPass() override;
 
     std::vector<CGuiView*> views_;  // paint order: the last one is on top for mouse hits
     std::unique_ptr<CGuiDropTarget> dropTarget_;

@@ -21,6 +21,21 @@ DeviceContext* drawableContext(DeviceContext* context) {
     return isLiveContext(context) && context->surface ? context : nullptr;
 }
 
+DeviceContext* newWindowContext(Window* window, Surface* surface) {
+    auto* context = new DeviceContext;
+    context->kind = DeviceContext::Kind::Window;
+    context->window = window;
+    context->surface = surface;
+    context->pen = stockBlackPen();
+    context->brush = stockWhiteBrush();
+    context->font = stockFont();
+    changeSelection(nullptr, context->pen);
+    changeSelection(nullptr, context->brush);
+    changeSelection(nullptr, context->font);
+    registerContext(context);
+    return context;
+}
+
 }  // namespace soft
 
 DeviceContext* createMemoryContext(DeviceContext* compatible) {
