@@ -6,7 +6,7 @@
 #include <new>
 
 #include "dsp/spatialiser.h"
-#include "shell/AEffEditorBase.h"
+#include "editor/CEffectEditor.h"
 
 namespace {
 
@@ -62,13 +62,21 @@ CEffect::CEffect(HostCallback hostCallback)
     createEditor();
 }
 
-// The editor's constructor raises the record's has-editor flag. Without memory for an editor the
-// effect stays without one, and `main` refuses the instance.
+// The editor's base registers it and raises the record's has-editor flag. An editor whose
+// construction fails leaves neither behind: the effect stays without one, and `main` refuses it.
 void CEffect::createEditor() {
     try {
-        editor = new AEffEditorBase(this);
-    } catch (const std::bad_alloc&) {
+        effectEditor = new CEffectEditor(this);
+    } catch (...) {
+        effectEditor = nullptr;
+        editor = nullptr;
+        effectRecord.flags &= ~effFlagsHasEditor;
     }
+}
+
+// Every control of the parameter takes the value; from the audio thread too.
+void CEffect::notifyEditor(int32_t index, float value) {
+    if (effectEditor) effectEditor->setParameter(index, value);
 }
 
 const SpatialiserState* CEffect::engine() const {

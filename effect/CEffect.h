@@ -11,6 +11,7 @@
 #include "effect/ParameterTable.h"
 #include "shell/AEffPluginX.h"
 
+class CEffectEditor;
 struct SpatialiserState;
 
 class CEffect : public AEffPluginX {
@@ -69,4 +70,5 @@ private:
     std::unique_ptr<unsigned char[]> engineState;  // zero-filled SpatialiserState, or null
     // The rate every engine update passes on: set on the control thread, read on the audio thread.
     std::atomic<float> engineSampleRate;
+    CEffectEditor* effectEditor = nullptr;  // the editor, owned through the base's `editor`
 };

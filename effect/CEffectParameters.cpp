@@ -5,7 +5,6 @@
 #include "effect/CEffect.h"
 #include "effect/HostText.h"
 #include "platform/platform.h"
-#include "shell/AEffEditorBase.h"
 
 namespace {
 
@@ -104,9 +103,6 @@ void CEffect::storeParameter(int32_t index, float value) {
 }
 
 void CEffect::automate(int32_t index, float value) { callHost(audioMasterAutomate, index, 0, nullptr, value); }
-
-// The plain editor has no per-parameter operation; a parameter change asks it to refresh.
-void CEffect::notifyEditor(int32_t, float) { editor->postUpdate(); }
 
 void CEffect::getParameterName(int32_t index, char* text) {
     if (isParameterIndex(index) && text) copyHostText(text, kParameterTable[index].name);

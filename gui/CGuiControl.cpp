@@ -16,17 +16,18 @@ CGuiControl::~CGuiControl() {
 }
 
 bool CGuiControl::needsRepaint() {
-    return previousValue_ != value_ || repaintFlag_;
+    return float(previousValue_) != float(value_) || repaintFlag_;
 }
 
 // The previous value is what the control showed at its last paint: a value apart from the current
 // one asks for a repaint, the same value says the control is up to date.
 void CGuiControl::markRepaint(bool repaint) {
     repaintFlag_ = repaint;
+    const float value = value_;
     if (repaint)
-        previousValue_ = value_ == -1.0f ? 0.0f : -1.0f;
+        previousValue_ = value == -1.0f ? 0.0f : -1.0f;
     else
-        previousValue_ = value_;
+        previousValue_ = value;
 }
 
 void CGuiControl::pumpEditorIdle() {
@@ -97,16 +98,17 @@ float CGuiControl::wheelStep() {
 }
 
 void CGuiControl::clampValue() {
-    if (value_ > upperBound_)
+    const float value = value_;
+    if (value > upperBound_)
         value_ = upperBound_;
-    else if (value_ < lowerBound_ || std::isnan(value_))
+    else if (value < lowerBound_ || std::isnan(value))
         value_ = lowerBound_;
 }
 
 bool CGuiControl::applyResetClick(CGuiContext* context, int buttons) {
     if (buttons != (kMouseLeft | kKeyControl))
         return false;
-    if (tagId >= 0 && value_ != resetValue_) {
+    if (tagId >= 0 && float(value_) != resetValue_) {
         value_ = resetValue_;
         if (listener)
             listener->valueChanged(context, this);

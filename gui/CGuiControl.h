@@ -10,6 +10,11 @@ class CGuiBitmap;
 // Set by a control while it tracks a mouse drag or shows a popup menu; the editor's idle reads it.
 extern bool gMouseTracking;
 
+// A value limited to 0..1, NaN as 0: what controls draw with, whatever a host has sent.
+inline float drawingFraction(float value) {
+    return value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f;
+}
+
 class CGuiControl : public CGuiView {
 public:
     CGuiControl(const CGuiRect& bounds, CGuiControlListener* listener, int tag, CGuiBitmap* skin);
@@ -46,9 +51,10 @@ public:
     int tagId;  // parameter index; negative: no reset click
 
 protected:
-    float previousValue_ = 1.0f;
+    // The value and the value last painted are set by the host's threads while the GUI paints.
+    Relaxed<float> previousValue_ = 1.0f;
     float resetValue_ = 0.5f;
-    float value_ = 0.0f;
+    Relaxed<float> value_ = 0.0f;
     float lowerBound_ = 0.0f;
     float upperBound_ = 1.0f;
     float wheelStep_ = 0.1f;

@@ -171,6 +171,7 @@ bool CGuiFrame::detachView(CGuiView* view, bool release) {
         return false;
     views_.erase(found);
     view->onDetached(this);
+    view->setOwnerFrame(nullptr);  // a drag loop still running in the view sees that it has left
     if (release)
         view->release();
     return true;
@@ -181,6 +182,7 @@ bool CGuiFrame::detachAllViews(bool release) {
     detached.swap(views_);
     for (CGuiView* view : detached) {
         view->onDetached(this);
+        view->setOwnerFrame(nullptr);
         if (release)
             view->release();
     }

@@ -1,5 +1,7 @@
 #include "gui/CGuiSkinControl.h"
 
+#include <cmath>
+
 #include "gui/CGuiBitmap.h"
 
 CGuiSkinControl::CGuiSkinControl(const CGuiRect& bounds, CGuiControlListener* listener, int tag, CGuiBitmap* skin,
@@ -59,3 +61,11 @@ void CGuiSkinControl::onMouseLeave() {
 }
 
 void CGuiSkinControl::onIdleTick() {}
+
+void CGuiSkinControl::stepValue(float delta) {
+    if (stepFunction)
+        value_ = stepFunction(delta, value_, stepCount, stepArgument);
+    else
+        value_ = (std::floor(stepCount * value_ + 0.5f) + delta) / stepCount;
+    clampValue();
+}

@@ -26,6 +26,10 @@ public:
     virtual void onMouseLeave();
     virtual void onIdleTick();
 
+    // One step of `delta` through the step function, or to the next of stepCount even steps across
+    // the range; then clampValue. Callers check first that stepping is allowed and stepCount not 0.
+    void stepValue(float delta);
+
     StepFunction stepFunction = nullptr;
     CGuiBitmap* highlightSkin;  // drawn instead of the skin while highlighted
     CGuiBitmap* extraSkins[3];  // their roles belong to the derived controls

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/CGuiGeometry.h"
+#include "gui/Relaxed.h"
 #include "shell/vst2.h"
 
 class AEffGUIEditor;
@@ -59,7 +60,7 @@ public:
     CGuiView* ownerView = nullptr;
 
 protected:
-    bool repaintFlag_ = false;
+    Relaxed<bool> repaintFlag_ = false;  // set from the host's threads through the controls
     bool mouseEnabled_ = true;
     bool seeThrough_ = false;  // skins are drawn keyed when set
 

@@ -203,9 +203,16 @@ struct MenuItem {
     bool checked;
 };
 
-// Shows a popup menu at `screenPoint`, centred vertically on it, owned by `owner`; returns the
-// chosen command, or 0 when the menu was dismissed.
-int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint);
+// How a popup menu is tracked; the values are those of the OS.
+enum MenuFlags : uint32_t {
+    kMenuCentreVertically = 0x10,  // the menu is centred vertically on the point
+    kMenuNoNotify = 0x80,          // no notification messages to the owner
+    kMenuReturnCommand = 0x100,    // the choice is the result, not a command message
+};
+
+// Shows a popup menu at `screenPoint` owned by `owner`; returns the chosen command, or 0 when the
+// menu was dismissed. The toolkit always tracks with all three flags.
+int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags);
 
 // ---- Drag and drop ------------------------------------------------------------------------------
 

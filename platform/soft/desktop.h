@@ -45,6 +45,7 @@ void setFocusWindow(Window* window);
 // The cursor position itself is read and set through platform::cursorPosition and
 // platform::setCursorPosition.
 int cursorShowCount();  // as ShowCursor counts: visible while 0 or more
+std::vector<Point> cursorWarps();  // every platform::setCursorPosition since the reset, in order
 CursorShape currentCursorShape();
 CursorShape classCursorShape();  // the shape of the module's window class
 
@@ -76,6 +77,7 @@ struct ShownMenu {
     Window* owner;
     std::vector<MenuItem> items;
     Point position;
+    uint32_t flags;
 };
 std::vector<ShownMenu> menusShown();
 

@@ -3,6 +3,7 @@
 #include "platform/soft/windows.h"
 
 #include <bitset>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -10,6 +11,7 @@ namespace {
 struct InputState {
     std::bitset<16> held;
     Point cursor{0, 0};
+    std::vector<Point> warps;
     int showCount = 0;
     CursorShape shape = CursorShape::Arrow;
     CursorShape classShape = CursorShape::Arrow;
@@ -36,6 +38,7 @@ void releaseKey(Key key) { input.held.reset(bitOf(key)); }
 void setFocusWindow(Window* window) { input.focus = findWindow(window); }
 
 int cursorShowCount() { return input.showCount; }
+std::vector<Point> cursorWarps() { return input.warps; }
 CursorShape currentCursorShape() { return input.shape; }
 CursorShape classCursorShape() { return input.classShape; }
 
@@ -45,7 +48,10 @@ bool isKeyHeld(Key key) { return input.held.test(bitOf(key)); }
 
 Point cursorPosition() { return input.cursor; }
 
-void setCursorPosition(Point screenPoint) { input.cursor = screenPoint; }
+void setCursorPosition(Point screenPoint) {
+    input.cursor = screenPoint;
+    input.warps.push_back(screenPoint);
+}
 
 void showCursor(bool visible) { input.showCount += visible ? 1 : -1; }
 

@@ -2,7 +2,7 @@
 
 namespace platform {
 
-int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint) {
+int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags) {
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return 0;
     for (const MenuItem& item : items) {
@@ -13,9 +13,10 @@ int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point scre
                         item.text.c_str());
         }
     }
-    // The chosen command comes back as the result instead of a WM_COMMAND to the owner.
-    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_VCENTERALIGN, screenPoint.x, screenPoint.y,
-                                      0, win32::toHandle(owner), nullptr);
+    static_assert(kMenuCentreVertically == TPM_VCENTERALIGN && kMenuNoNotify == TPM_NONOTIFY &&
+                      kMenuReturnCommand == TPM_RETURNCMD,
+                  "the layer's menu flags are the OS's own");
+    const int chosen = TrackPopupMenu(menu, flags, screenPoint.x, screenPoint.y, 0, win32::toHandle(owner), nullptr);
     DestroyMenu(menu);
     return chosen;
 }

@@ -50,7 +50,9 @@ int runMenu(HWND owner, const std::vector<platform::MenuItem>& items, std::vecto
     SetTimer(nullptr, 0, 50, driveMenu);
     POINT point{60, 60};
     ClientToScreen(owner, &point);
-    return platform::trackPopupMenu(reinterpret_cast<platform::Window*>(owner), items, platform::Point{point.x, point.y});
+    return platform::trackPopupMenu(reinterpret_cast<platform::Window*>(owner), items, platform::Point{point.x, point.y},
+                                    platform::kMenuCentreVertically | platform::kMenuNoNotify |
+                                        platform::kMenuReturnCommand);
 }
 
 const std::vector<platform::MenuItem> kItems = {

@@ -33,6 +33,11 @@ TEST_F(Desktop, KeysButtonsAndTheCursorAreWhatTestsSay) {
     setCursorPosition({-20, 1500});
     EXPECT_EQ(cursorPosition().x, -20);
     EXPECT_EQ(cursorPosition().y, 1500);
+    setCursorPosition({3, 4});
+    const std::vector<Point> warps = soft::cursorWarps();
+    ASSERT_EQ(warps.size(), 2u);
+    EXPECT_EQ(warps[0].y, 1500);
+    EXPECT_EQ(warps[1].x, 3);
     showCursor(false);
     showCursor(false);
     showCursor(true);
@@ -103,14 +108,15 @@ TEST_F(Desktop, MenusAreAnsweredFromTheQueueAndRecorded) {
     const std::vector<MenuItem> items = {{1, "absorb", false}, {0, "", false}, {2, "normal", true}};
     soft::answerNextMenu(2);
     soft::answerNextMenu(7);  // not in the menu
-    EXPECT_EQ(trackPopupMenu(nullptr, items, {300, 200}), 2);
-    EXPECT_EQ(trackPopupMenu(nullptr, items, {10, 20}), 0);
-    EXPECT_EQ(trackPopupMenu(nullptr, items, {10, 20}), 0);  // nothing queued: dismissed
+    EXPECT_EQ(trackPopupMenu(nullptr, items, {300, 200}, kMenuReturnCommand), 2);
+    EXPECT_EQ(trackPopupMenu(nullptr, items, {10, 20}, 0), 0);
+    EXPECT_EQ(trackPopupMenu(nullptr, items, {10, 20}, 0), 0);  // nothing queued: dismissed
     soft::answerNextMenu(0);
-    EXPECT_EQ(trackPopupMenu(nullptr, items, {10, 20}), 0);
+    EXPECT_EQ(trackPopupMenu(nullptr, items, {10, 20}, 0), 0);
     const auto shown = soft::menusShown();
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[0].position.x, 300);
+    EXPECT_EQ(shown[0].flags, kMenuReturnCommand);
     ASSERT_EQ(shown[0].items.size(), 3u);
     EXPECT_EQ(shown[0].items[2].text, "normal");
     EXPECT_TRUE(shown[0].items[2].checked);
@@ -184,7 +190,7 @@ TEST_F(Desktop, ResetForgetsWindowsMenusBoxesAndTheClock) {
     NoEvents events;
     Window* child = createChildWindow(nullptr, 10, 10, &events);
     soft::answerNextMenu(1);
-    trackPopupMenu(child, {{1, "one", false}}, {0, 0});
+    trackPopupMenu(child, {{1, "one", false}}, {0, 0}, 0);
     soft::answerNextMenu(1);
     testing::internal::CaptureStderr();
     showMessageBox("box", "Error");
@@ -194,7 +200,7 @@ TEST_F(Desktop, ResetForgetsWindowsMenusBoxesAndTheClock) {
     soft::resetDesktop();
     EXPECT_FALSE(soft::isWindow(child));
     EXPECT_TRUE(soft::menusShown().empty());
-    EXPECT_EQ(trackPopupMenu(nullptr, {{1, "one", false}}, {0, 0}), 0);  // the queued answer is gone
+    EXPECT_EQ(trackPopupMenu(nullptr, {{1, "one", false}}, {0, 0}, 0), 0);  // the queued answer is gone
     EXPECT_TRUE(soft::messageBoxesShown().empty());
     EXPECT_EQ(soft::dragAndDropInitialisations(), 0);
     EXPECT_NE(tickCount(), 5u);

@@ -1,0 +1,96 @@
+#include "editor/CStripKnob.h"
+
+#include "editor/PointerAngle.h"
+#include "editor/StepFunctions.h"
+#include "gui/CGuiBitmap.h"
+#include "gui/CGuiContext.h"
+#include "gui/MouseTracking.h"
+
+CStripKnob::CStripKnob(const CGuiRect& rect, CGuiControlListener* listener, int tag, int imageCount, int imageHeight,
+                       CGuiBitmap* skin, CGuiBitmap* highlightSkin, int startAngle, int endAngle,
+                       CGuiPoint sourceOffset, float stepCount, int stepArgument)
+    : CGuiSkinControl(rect, listener, tag, skin, highlightSkin, nullptr, nullptr, nullptr, sourceOffset, {0, 0}, false,
+                      false, 0, stepCount, false, stepArgument),
+      imageCount(imageCount),
+      imageHeight(imageHeight),
+      startAngle(startAngle),
+      endAngle(endAngle < 0 ? endAngle + 360 : endAngle) {
+    if (this->endAngle < this->startAngle)
+        this->startAngle -= 360;
+}
+
+int CStripKnob::imageIndex() {
+    const int index = static_cast<int>(static_cast<float>(imageCount) * drawingFraction(currentValue()));
+    return index < imageCount ? index : imageCount - 1;
+}
+
+void CStripKnob::paint(CGuiContext* context) {
+    const CGuiPoint& offset = extraPoints[0];
+    const CGuiPoint source = {offset.h, imageIndex() * imageHeight + offset.v};
+    CGuiBitmap* bitmap = isHighlighted && highlightSkin ? highlightSkin : skin();
+    if (bitmap && imageCount > 0) {
+        if (keyedSkin())
+            bitmap->paintKeyed(context, bounds, source);
+        else
+            bitmap->paintOpaque(context, bounds, source);
+    }
+    markRepaint(false);
+}
+
+// Angles run clockwise from straight up. The dead zone below the knob, between its two ends, is
+// split in the middle: its left half belongs to value 0, its right half to value 1.
+bool CStripKnob::valueAt(CGuiPoint point, float& value) const {
+    const int dx = point.h - (bounds.left + (bounds.right - bounds.left) / 2);
+    const int dy = point.v - (bounds.top + (bounds.bottom - bounds.top) / 2);
+    double angle;
+    if (!angleFromBelow(dx, dy, angle))
+        return false;
+    angle += 180.0;
+    if (dx > 0)
+        angle = 360.0 - angle;
+    const int start = startAngle < 0 ? startAngle + 360 : startAngle;
+    if (angle > (start + endAngle) / 2.0)
+        angle -= 360.0;
+    const double result = (angle - startAngle) / (endAngle - startAngle);
+    value = static_cast<float>(result < 0.0 ? 0.0 : result > 1.0 ? 1.0 : result);
+    return true;
+}
+
+void CStripKnob::onMouseDown(CGuiContext* context, CGuiPoint point) {
+    if (applyResetClick(context, context->readButtons()))
+        return;
+    MouseTracking tracking(this);
+    EditGesture gesture(this);
+    while (stillAttached(this) && (context->readButtons() & kMouseLeft)) {
+        context->readMousePoint(point);
+        float value;
+        if (valueAt(point, value))
+            setCurrentValue(value);
+        if (currentValue() != previousValue() && listener)
+            listener->valueChanged(context, this);
+        pumpEditorIdle();
+    }
+}
+
+void CStripKnob::onArrowKey(int virtualKey, int32_t) {
+    switch (virtualKey) {
+    case VKEY_LEFT:
+        stepControl(*this, -1.0f);
+        stepControl(*this, -1.0f);
+        break;
+    case VKEY_UP:
+        stepControl(*this, 1.0f);
+        break;
+    case VKEY_RIGHT:
+        stepControl(*this, 1.0f);
+        stepControl(*this, 1.0f);
+        break;
+    case VKEY_DOWN:
+        stepControl(*this, -1.0f);
+        break;
+    default:
+        return;
+    }
+    if (currentValue() != previousValue() && listener)
+        listener->valueChanged(nullptr, this);
+}
