@@ -28,7 +28,8 @@ constexpr long kMenuEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask 
 
 class PopupMenu {
 public:
-    PopupMenu(const std::vector<MenuItem>& items, Point screenPoint, x11::Connection& open) : items_(items) {
+    PopupMenu(const std::vector<MenuItem>& items, Point screenPoint, bool centred, x11::Connection& open)
+        : items_(items) {
         int width = kMinimumWidth;
         height_ = 2;  // the border above and below
         for (const MenuItem& item : items_) {
@@ -37,10 +38,11 @@ public:
             if (item.command != 0) width = std::max(width, kCheckColumn + x11::Painter::textWidth(item.text.c_str()) + kRightMargin);
         }
         width_ = width;
-        // The left edge at the point, centred on it vertically, and kept on the screen: a menu
-        // that would run off the right edge opens to the left of the point.
+        // The left edge at the point, the top there too or the menu centred on it vertically,
+        // kept on the screen: a menu that would run off the right edge opens to its left.
+        // The menu always returns its choice and notifies nobody, whatever the other flags say.
         const int screenWidth = DisplayWidth(open.display, open.screen), screenHeight = DisplayHeight(open.display, open.screen);
-        int x = screenPoint.x, y = screenPoint.y - height_ / 2;
+        int x = screenPoint.x, y = centred ? screenPoint.y - height_ / 2 : screenPoint.y;
         if (x + width_ > screenWidth) x = screenPoint.x - width_;
         x = std::clamp(x, 0, std::max(0, screenWidth - width_));
         y = std::clamp(y, 0, std::max(0, screenHeight - height_));
@@ -133,13 +135,13 @@ bool grab(x11::Connection& open, ::Window window) {
 
 }  // namespace
 
-int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint) {
+int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags) {
     if (items.empty() || !x11::connection()) return 0;
     // Held for the menu's life: the host may close the editor from the idle we keep calling.
     x11::Connection* open = x11::acquireConnection();
     int chosen = 0;
     {
-        PopupMenu menu(items, screenPoint, *open);
+        PopupMenu menu(items, screenPoint, (flags & kMenuCentreVertically) != 0, *open);
         if (Window* window = menu.window()) {
             XMapRaised(open->display, window->id);
             menu.paint();
