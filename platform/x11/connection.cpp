@@ -34,23 +34,34 @@ int handleError(Display* display, XErrorEvent* error) {
             return 0;
         }
     }
-    return currentTrap && currentTrap->previous_ ? currentTrap->previous_(display, error) : 0;
+    // Another connection's error (the host's own): to the handler that was there before the
+    // outermost trap.
+    ErrorTrap* outermost = currentTrap;
+    while (outermost && outermost->outer_) outermost = outermost->outer_;
+    return outermost && outermost->previous_ ? outermost->previous_(display, error) : 0;
 }
 
-ErrorTrap::ErrorTrap(Display* display) : display_(display), outer_(currentTrap) {
-    XSync(display, False);  // earlier requests are not ours to judge
+// An error of an earlier request of ours that arrives under the trap is taken too: on this
+// connection every error is better caught than left to a handler that ends the process.
+ErrorTrap::ErrorTrap(Display* display, Requests requests)
+    : display_(display), requests_(requests), outer_(currentTrap) {
     previous_ = XSetErrorHandler(handleError);
     currentTrap = this;
 }
 
 ErrorTrap::~ErrorTrap() {
-    XSync(display_, False);
+    if (requests_ == Requests::OneWay && !answered_)
+        XSync(display_, False);
     currentTrap = outer_;
     XSetErrorHandler(previous_);
 }
 
+// Callers make this their last request of the trap, so that the destructor need not wait again.
 bool ErrorTrap::succeeded() {
-    XSync(display_, False);
+    if (requests_ == Requests::OneWay) {
+        XSync(display_, False);
+        answered_ = true;
+    }
     return !failed_;
 }
 

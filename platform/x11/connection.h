@@ -36,18 +36,23 @@ void releaseConnection();
 // Catches the X errors of our own connection while it lives, then puts the previous handler
 // back: the default handler would end the host's process, and the host's own handler stays.
 // Errors of other connections go on to the previous handler.
+// Requests with a reply have had their errors handled when they return; one-way requests
+// need a round trip to the server, made by succeeded() or at the end of the trap.
 class ErrorTrap {
 public:
-    explicit ErrorTrap(Display* display);
+    enum class Requests { OneWay, WithReplies };
+    explicit ErrorTrap(Display* display, Requests requests = Requests::OneWay);
     ~ErrorTrap();
-    // Waits for the server to answer everything sent so far; true when none of it failed.
+    // True when nothing sent under the trap so far has failed.
     bool succeeded();
 
 private:
     Display* display_;
+    Requests requests_;
     XErrorHandler previous_;
     ErrorTrap* outer_;
     bool failed_ = false;
+    bool answered_ = false;  // nothing one-way has been sent since the last round trip
     friend int handleError(Display*, XErrorEvent*);
 };
 

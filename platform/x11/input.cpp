@@ -9,6 +9,7 @@
 namespace platform {
 namespace {
 
+Window* keyboardGrab = nullptr;
 int showCount = 0;  // as ShowCursor counts: visible while 0 or more
 CursorShape classShape = CursorShape::Arrow;
 
@@ -44,6 +45,12 @@ void applyCursor() {
 }
 
 }  // namespace
+
+namespace x11 {
+
+void setKeyboardGrabWindow(Window* window) { keyboardGrab = window; }
+
+}  // namespace x11
 
 bool isKeyHeld(Key key) {
     x11::Connection* open = x11::connection();
@@ -91,6 +98,7 @@ void setCursorShape(Window* childWindow, CursorShape shape) {
 Window* focusWindow() {
     x11::Connection* open = x11::connection();
     if (!open) return nullptr;
+    if (keyboardGrab) return keyboardGrab;
     ::Window focus = 0;
     int revert = 0;
     XGetInputFocus(open->display, &focus, &revert);

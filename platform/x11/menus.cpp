@@ -182,6 +182,8 @@ int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point scre
             };
             x11::ModalScope scope(handle);
             if (grab(*open, window->id)) {
+                // The keys are the menu's now: the editor's own key polling must not see them.
+                x11::setKeyboardGrabWindow(window);
                 while (!done) {
                     x11::drainEvents();
                     if (done) break;
@@ -192,6 +194,7 @@ int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point scre
                     x11::flushAllWindows();
                     x11::waitForEvents(4);
                 }
+                x11::setKeyboardGrabWindow(nullptr);
                 XUngrabKeyboard(open->display, CurrentTime);
                 XUngrabPointer(open->display, CurrentTime);
             }

@@ -154,7 +154,7 @@ Window* createChildWindow(void* parent, int width, int height, WindowEvents* eve
     XWindowAttributes parentAttributes;
     bool parentExists;
     {
-        x11::ErrorTrap trap(open->display);
+        x11::ErrorTrap trap(open->display, x11::ErrorTrap::Requests::WithReplies);
         parentExists = XGetWindowAttributes(open->display, parentId, &parentAttributes) != 0 && trap.succeeded();
     }
     Window* window = parentExists ? x11::createOwnWindow(parentId, 0, 0, width, height, false, kButtonFace, kChildEvents)
@@ -164,9 +164,12 @@ Window* createChildWindow(void* parent, int width, int height, WindowEvents* eve
         return nullptr;
     }
     window->events = events;
-    XStoreName(open->display, window->id, "Window");
-    XMapWindow(open->display, window->id);
-    XFlush(open->display);
+    {
+        x11::ErrorTrap trap(open->display);  // the host may destroy its window at any moment
+        XStoreName(open->display, window->id, "Window");
+        XMapWindow(open->display, window->id);
+        if (!trap.succeeded()) window->destroyed = true;
+    }
     x11::queuePaint(window);  // a new visible window has everything to paint
     return window;
 }
@@ -187,7 +190,7 @@ Rect windowScreenRect(Window* window) {
     x11::Connection* open = x11::connection();
     Window* known = record(window);
     if (!open || !known || known->destroyed) return {0, 0, 0, 0};
-    x11::ErrorTrap trap(open->display);
+    x11::ErrorTrap trap(open->display, x11::ErrorTrap::Requests::WithReplies);
     ::Window root = 0, child = 0;
     int x = 0, y = 0, left = 0, top = 0;
     unsigned width = 0, height = 0, border = 0, depth = 0;
@@ -201,7 +204,7 @@ Window* parentWindow(Window* window) {
     x11::Connection* open = x11::connection();
     Window* known = record(window);
     if (!open || !known || known->destroyed) return nullptr;
-    x11::ErrorTrap trap(open->display);
+    x11::ErrorTrap trap(open->display, x11::ErrorTrap::Requests::WithReplies);
     ::Window root = 0, parent = 0;
     ::Window* children = nullptr;
     unsigned count = 0;
@@ -218,7 +221,7 @@ uint32_t windowStyle(Window* window) {
     if (known->own) return kStyleChildVisible;
     // A window manager marks the top-level windows it manages with WM_STATE; under a reparenting
     // one the host's window is not the root's child, so that mark is where the search stops.
-    x11::ErrorTrap trap(open->display);
+    x11::ErrorTrap trap(open->display, x11::ErrorTrap::Requests::WithReplies);
     Atom type = None;
     int format = 0;
     unsigned long items = 0, remaining = 0;

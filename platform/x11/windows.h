@@ -47,6 +47,9 @@ void forEachOwnWindow(const std::function<void(Window&)>& visit);
 void queuePaint(Window* window);
 bool paintOnePending();
 
+// While a popup menu holds the keyboard grab, keys go to it: it counts as the focus window.
+void setKeyboardGrabWindow(Window* window);
+
 // The connection's records go when it closes.
 void forgetAllWindows();
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -34,7 +35,7 @@ TestHost::TestHost(const std::string& module, const std::string& extraArgument) 
     input_ = toHost[1];
     output_ = fromHost[0];
     reader_ = std::thread([this] { readOutput(); });
-    const std::string ready = waitForLine("ready");
+    const std::string ready = waitForLine("ready", 20000);
     if (ready.rfind("ready", 0) == 0) {
         const std::vector<std::string> where = command("where");
         if (where.size() == 2) {
@@ -46,7 +47,9 @@ TestHost::TestHost(const std::string& module, const std::string& extraArgument) 
 
 TestHost::~TestHost() {
     if (pid_ > 0 && waitForExit(0) == -1) {
-        command("quit", 2000);
+        const std::string quit = "quit\n";
+        if (write(input_, quit.data(), quit.size()) != ssize_t(quit.size()))
+            kill(pid_, SIGTERM);
         if (waitForExit(5000) == -1) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
@@ -152,8 +155,25 @@ bool xdotool(const std::string& arguments) {
     return std::system(("xdotool " + arguments).c_str()) == 0;
 }
 
+bool pointerPosition(int& x, int& y) {
+    FILE* location = popen("xdotool getmouselocation", "r");
+    if (!location)
+        return false;
+    const bool read = std::fscanf(location, "x:%d y:%d", &x, &y) == 2;
+    pclose(location);
+    return read;
+}
+
+// Without --sync, which waits for ever when the pointer is already there.
 void moveTo(TestHost& host, int x, int y) {
-    xdotool("mousemove --sync " + std::to_string(host.windowX + x) + " " + std::to_string(host.windowY + y));
+    const int screenX = host.windowX + x, screenY = host.windowY + y;
+    xdotool("mousemove " + std::to_string(screenX) + " " + std::to_string(screenY));
+    for (int tries = 0; tries < 100; ++tries) {
+        int atX = -1, atY = -1;
+        if (pointerPosition(atX, atY) && atX == screenX && atY == screenY)
+            return;
+        sleepMs(10);
+    }
 }
 
 void sleepMs(int milliseconds) {

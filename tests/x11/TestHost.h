@@ -54,6 +54,8 @@ private:
 
 // Runs xdotool with these arguments; true when it succeeded.
 bool xdotool(const std::string& arguments);
+// The pointer's screen position.
+bool pointerPosition(int& x, int& y);
 // Moves the pointer to a point of the editor and waits until the server has it there.
 void moveTo(TestHost& host, int x, int y);
 void sleepMs(int milliseconds);

@@ -19,6 +19,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
       [ "$tries" -gt 100 ] && { echo "run-display: $manager did not start" >&2; exit 1; }
       sleep 0.1
     done
+    sleep 0.5  # the manager takes over the screen after it has announced itself
   fi
   "$@"
   status=$?

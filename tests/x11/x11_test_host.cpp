@@ -95,12 +95,13 @@ int countEntries(const char* folder) {
     return count - 2;
 }
 
+// Shared memory segments attached to this process.
 int sharedMemorySegments() {
-    std::ifstream file("/proc/sysvipc/shm");
+    std::ifstream file("/proc/self/maps");
     std::string line;
-    int count = -1;  // the heading
+    int count = 0;
     while (std::getline(file, line))
-        ++count;
+        count += line.find("SYSV") != std::string::npos;
     return count;
 }
 
@@ -115,10 +116,34 @@ public:
                                 CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
         XStoreName(display, window_, "x11-test-host");
         XMapWindow(display, window_);
-        XSync(display, False);
+        // Under a window manager the window shows once the manager has framed it.
+        waitForMap(window_);
+    }
+
+    // Waits up to 3 s for the window to be mapped.
+    void waitForMap(::Window window) {
+        XSync(display_, False);
+        for (int waited = 0; waited < 3000; waited += 10) {
+            XEvent event;
+            while (XCheckTypedWindowEvent(display_, window, MapNotify, &event))
+                return;
+            usleep(10000);
+        }
     }
 
     ::Window window() const { return window_; }
+
+    // A second top-level window, away from the editor, made on first use.
+    ::Window otherWindow() {
+        if (!other_) {
+            other_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 700, 500, 100, 100, 0, 0, 0);
+            XStoreName(display_, other_, "x11-test-host other");
+            XSelectInput(display_, other_, StructureNotifyMask);
+            XMapWindow(display_, other_);
+            waitForMap(other_);
+        }
+        return other_;
+    }
 
     ::Window editorWindow() const {
         ::Window root, parent, *children = nullptr;
@@ -197,6 +222,7 @@ public:
 private:
     Display* display_;
     ::Window window_;
+    ::Window other_ = 0;
 };
 
 bool openEditor(Host& host) {
@@ -304,7 +330,8 @@ int main(int argc, char** argv) {
                 XSync(display, False);
                 say("ok focus");
             } else if (name == "unfocus") {
-                XSetInputFocus(display, None, RevertToNone, CurrentTime);
+                // Another window of the desktop takes the focus, as when the user works elsewhere.
+                XSetInputFocus(display, host.otherWindow(), RevertToParent, CurrentTime);
                 XSync(display, False);
                 say("ok unfocus");
             } else if (name == "where") {
