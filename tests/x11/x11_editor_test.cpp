@@ -363,7 +363,9 @@ TEST_F(X11EditorTest, TheFiguresOfAnIdleAndOfAFullRepaint) {
                 figures[1].c_str());
     RecordProperty("idle_ms", figures[0]);
     RecordProperty("full_repaint_ms", figures[1]);
-    EXPECT_LT(std::stod(figures[1]), 100.0);  // a sanity bound, not a benchmark
+    // Reported, never bounded: speed is not a test's business.
+    EXPECT_GT(std::stod(figures[0]), 0.0);
+    EXPECT_GT(std::stod(figures[1]), 0.0);
 }
 
 TEST(X11EditorOpenTest, ABadParentWindowOpensNothingAndTheHostLivesOn) {
