@@ -2,7 +2,7 @@
 #
 # Linux builds carry their resources inside the module, as Windows builds do through a resource
 # script: the files become byte arrays in a generated source listed by embeddedResources()
-# (platform/soft/embedded_resources.h).
+# (platform/drawing/embedded_resources.h).
 function(embed_resources target)
   set(generated ${CMAKE_CURRENT_BINARY_DIR}/${target}_embedded_resources.cpp)
   set(files)

@@ -20,7 +20,7 @@ foreach(i RANGE 0 ${last} 3)
   math(EXPR index "${index} + 1")
 endforeach()
 file(WRITE ${OUTPUT} "// Generated at build time from the module's resource files.
-#include \"platform/soft/embedded_resources.h\"
+#include \"platform/drawing/embedded_resources.h\"
 
 namespace {
 ${arrays}

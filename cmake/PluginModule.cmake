@@ -19,6 +19,8 @@ function(add_plugin_module target output_name)
       target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/shell/exports-win32.def)
     endif()
   else()
+    # A Linux module's editor lives inside an X11 host (platform/CMakeLists.txt).
+    set_target_properties(${target} PROPERTIES SPATIALISER_PLATFORM x11)
     # Share no symbol with the host or with other plug-ins loaded beside this one.
     target_compile_options(${target} PRIVATE -fno-gnu-unique)
     target_link_options(${target} PRIVATE

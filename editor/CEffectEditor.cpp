@@ -68,6 +68,12 @@ intptr_t CEffectEditor::open(void* window) {
     AEffGUIEditor::open(window);
     CGuiBitmap* background = bitmaps[kBackgroundIndex];
     frame = new CGuiFrame({0, 0, background->width(), background->height()}, window, this);
+    if (window && !frame->window()) {
+        // A parent the window system does not know (a host bug): nothing opens.
+        delete frame;
+        frame = nullptr;
+        return 0;
+    }
     frame->setSkin(background);
     buildControls();
     isOpen.store(true);
@@ -108,6 +114,7 @@ void CEffectEditor::close() {
         for (int i = 0; i < frame->viewCount(); ++i)
             retiredViews_.push_back(frame->viewAt(i));
         frame->detachAllViews(false);
+        frame->destroyWindow();  // the host sees the editor go at once
         retiredFrame_ = frame;
     } else {
         delete frame;

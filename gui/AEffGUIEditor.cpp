@@ -38,6 +38,7 @@ intptr_t AEffGUIEditor::open(void* window) {
 }
 
 void AEffGUIEditor::idle() {
+    platform::processPendingEvents();
     if (inIdlePump)
         return;  // the host's idle call from inside a drag loop must not repaint under the drag
     AEffEditorBase::idle();
@@ -71,6 +72,7 @@ void AEffGUIEditor::repaintAll() {
 }
 
 void AEffGUIEditor::idlePump() {
+    platform::processPendingEvents();  // a release that ends the drag, paints, what the drag drew
     uint32_t now = platform::tickCount();
     if (isBefore(now, nextIdleTime)) {
         platform::sleepMilliseconds(kPumpSleepMs);

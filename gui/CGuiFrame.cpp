@@ -325,3 +325,19 @@ void CGuiFrame::onDestroy() {
     isOpen = false;
     parentWindow = nullptr;
 }
+
+void CGuiFrame::destroyWindow() {
+    if (!childWindow)
+        return;
+    setDropTargetEnabled(false);
+    platform::destroyChildWindow(childWindow);
+    childWindow = nullptr;
+    isOpen = false;
+    parentWindow = nullptr;
+}
+
+// A popup menu's loop keeps the host alive through the editor's idle pump.
+void CGuiFrame::onModalPass() {
+    if (editor)
+        editor->idlePump();
+}

@@ -46,6 +46,9 @@ public:
     void notifyEditStart(int tag);  // begin and end of a user's parameter gesture, to the host
     void notifyEditEnd(int tag);
     bool setDropTargetEnabled(bool enabled);
+    // The child window goes now, while the frame and its views live on (a drag loop may still
+    // be running in them); nothing draws into the window from then on.
+    void destroyWindow();
     // The child window while it exists: null without a host window and once it is destroyed.
     platform::Window* window() const { return isOpen ? childWindow : nullptr; }
 
@@ -62,6 +65,7 @@ private:
     void onPaint(platform::DeviceContext* context, const platform::Rect& area) override;
     void onButtonDown(platform::Point point) override;
     void onDestroy() override;
+    void onModalPass() override;
 
     std::vector<CGuiView*> views_;  // paint order: the last one is on top for mouse hits
     std::unique_ptr<CGuiDropTarget> dropTarget_;

@@ -2,8 +2,9 @@
 // Drawing follows the device-context model (select objects into a context, draw with what is
 // selected) and its pixel conventions, so that the toolkit's algorithms are written once.
 //
-// Backends: platform/win32 (USER, GDI, KERNEL, OLE) and platform/soft (memory surfaces, FreeType
-// text and a scriptable desktop for tests, see platform/soft/desktop.h).
+// Backends: platform/win32 (USER, GDI, KERNEL, OLE), platform/soft (a scriptable desktop for
+// tests, see platform/soft/desktop.h) and platform/x11 (the Linux module's editor inside an X11
+// host); the last two draw with the soft rasteriser of platform/drawing.
 #pragma once
 
 #include <cstddef>
@@ -93,6 +94,9 @@ public:
     // Left, right or middle button pressed; client coordinates.
     virtual void onButtonDown(Point point) = 0;
     virtual void onDestroy() = 0;
+    // Called on every pass of a modal loop the backend runs for the window (its popup menu),
+    // so that the editor can keep the host alive where the host's own loop is blocked.
+    virtual void onModalPass() {}
 
 protected:
     ~WindowEvents() = default;
@@ -113,6 +117,10 @@ uint32_t windowStyle(Window* window);
 void invalidateWindow(Window* window);
 // Takes at most one pending paint of this thread (any window) off the queue and handles it.
 void dispatchOnePendingPaint();
+// Handles the window system's pending events for this thread's windows. Where the host's message
+// loop delivers them (Windows, the soft desktop) this does nothing; the X11 editor has no loop of
+// its own, so its idle and every pass of a drag loop call this.
+void processPendingEvents();
 
 // ---- Drawing ------------------------------------------------------------------------------------
 // Pixel conventions: a fill of (l, t, r, b) covers columns l..r-1 and rows t..b-1; a line leaves

@@ -33,21 +33,6 @@ void queuePaint(Window* window) {
     paintQueue.push_back(window);
 }
 
-DeviceContext* newWindowContext(Window* window) {
-    auto* context = new DeviceContext;
-    context->kind = DeviceContext::Kind::Window;
-    context->window = window;
-    context->surface = window->surface.get();
-    context->pen = soft::stockBlackPen();
-    context->brush = soft::stockWhiteBrush();
-    context->font = soft::stockFont();
-    soft::changeSelection(nullptr, context->pen);
-    soft::changeSelection(nullptr, context->brush);
-    soft::changeSelection(nullptr, context->font);
-    soft::registerContext(context);
-    return context;
-}
-
 void removeWindow(Window* window) {
     soft::detachContextsOf(window);
     soft::forgetFocus(window);
@@ -183,14 +168,17 @@ void dispatchOnePendingPaint() {
     paintQueue.erase(mine);
     window->paintPending = false;
     if (!window->events || !window->surface) return;
-    DeviceContext* context = newWindowContext(window);
+    DeviceContext* context = soft::newWindowContext(window, window->surface.get());
     window->events->onPaint(context, {0, 0, window->surface->width, window->surface->height});
     if (soft::isLiveContext(context)) soft::deleteContext(context);
 }
 
+// Tests deliver the desktop's events themselves.
+void processPendingEvents() {}
+
 DeviceContext* windowContext(Window* window) {
     Window* known = soft::findWindow(window);
-    return known && known->surface ? newWindowContext(known) : nullptr;
+    return known && known->surface ? soft::newWindowContext(known, known->surface.get()) : nullptr;
 }
 
 void releaseWindowContext(Window* window, DeviceContext* context) {

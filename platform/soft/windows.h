@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 #include <memory>
 #include <thread>

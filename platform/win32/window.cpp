@@ -87,4 +87,7 @@ void dispatchOnePendingPaint() {
     if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
 }
 
+// The host's message loop delivers the window's messages.
+void processPendingEvents() {}
+
 }  // namespace platform

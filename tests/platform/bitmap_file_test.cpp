@@ -1,7 +1,7 @@
 // Reading .bmp files, and the module's embedded resources.
 #include "soft_test_support.h"
 
-#include "platform/soft/bitmap_file.h"
+#include "platform/drawing/bitmap_file.h"
 
 #include <climits>
 #include <cstring>

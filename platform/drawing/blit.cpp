@@ -1,5 +1,5 @@
 // Raster-op block transfers, with GDI's conversions between colour and monochrome surfaces.
-#include "platform/soft/raster.h"
+#include "platform/drawing/raster.h"
 
 #include <algorithm>
 

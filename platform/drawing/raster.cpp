@@ -1,4 +1,4 @@
-#include "platform/soft/raster.h"
+#include "platform/drawing/raster.h"
 
 #include <algorithm>
 #include <cmath>

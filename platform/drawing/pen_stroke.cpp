@@ -1,6 +1,6 @@
-#include "platform/soft/pen_stroke.h"
+#include "platform/drawing/pen_stroke.h"
 
-#include "platform/soft/raster.h"
+#include "platform/drawing/raster.h"
 
 #include <algorithm>
 #include <cstdlib>

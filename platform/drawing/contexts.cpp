@@ -1,5 +1,5 @@
 // Memory contexts, object selection and the drawing state of a context.
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 namespace platform {
 namespace {
@@ -19,6 +19,21 @@ namespace soft {
 
 DeviceContext* drawableContext(DeviceContext* context) {
     return isLiveContext(context) && context->surface ? context : nullptr;
+}
+
+DeviceContext* newWindowContext(Window* window, Surface* surface) {
+    auto* context = new DeviceContext;
+    context->kind = DeviceContext::Kind::Window;
+    context->window = window;
+    context->surface = surface;
+    context->pen = stockBlackPen();
+    context->brush = stockWhiteBrush();
+    context->font = stockFont();
+    changeSelection(nullptr, context->pen);
+    changeSelection(nullptr, context->brush);
+    changeSelection(nullptr, context->font);
+    registerContext(context);
+    return context;
 }
 
 }  // namespace soft

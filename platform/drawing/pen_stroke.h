@@ -1,7 +1,7 @@
 // Drawing the lines of one figure with a context's pen.
 #pragma once
 
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "platform/soft/bitmap_file.h"
+#include "platform/drawing/bitmap_file.h"
 
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 #include <cstdint>
 #include <cstdlib>

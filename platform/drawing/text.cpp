@@ -1,10 +1,12 @@
 // Single-line text through FreeType, rendered without anti-aliasing as GDI does by default.
-#include "platform/soft/font_faces.h"
-#include "platform/soft/raster.h"
+#include "platform/drawing/font_faces.h"
+#include "platform/drawing/raster.h"
+#include "platform/drawing/text.h"
 
 #include FT_SYNTHESIS_H
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace platform {
@@ -75,6 +77,17 @@ void fillClipped(Surface& surface, int64_t left, int64_t top, int64_t right, int
 }
 
 }  // namespace
+
+namespace soft {
+
+int measureText(Font* font, const char* text) {
+    if (!isLive(font) || !font->face || !text) return 0;
+    std::lock_guard lock(fontMutex());
+    if (FT_Set_Pixel_Sizes(font->face->face, 0, FT_UInt(font->pixelsPerEm)) != 0) return 0;
+    return int(std::min<int64_t>(textWidth(*font, text), INT32_MAX));
+}
+
+}  // namespace soft
 
 void drawText(DeviceContext* context, const char* text, const Rect& rect, TextAlign align) {
     if (!soft::drawableContext(context) || !text || !*text || !context->font->face) return;

@@ -1,6 +1,6 @@
 // Colour and monochrome surfaces (the bitmaps of the device-context model).
-#include "platform/soft/desktop.h"
-#include "platform/soft/objects.h"
+#include "platform/drawing/readback.h"
+#include "platform/drawing/objects.h"
 
 #include <new>
 

@@ -123,5 +123,8 @@ bool writeImageFile(const Surface& surface, const std::string& path);
 // The context if it is live and has a surface to draw into, else null.
 DeviceContext* drawableContext(DeviceContext* context);
 
+// A registered context drawing into a window's backing surface, with the default objects.
+DeviceContext* newWindowContext(Window* window, Surface* surface);
+
 }  // namespace soft
 }  // namespace platform

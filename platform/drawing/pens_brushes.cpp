@@ -1,5 +1,5 @@
 // Pens and solid brushes.
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 // The registry of live drawing objects and contexts, and the stock objects.
-#include "platform/soft/desktop.h"
-#include "platform/soft/objects.h"
+#include "platform/drawing/readback.h"
+#include "platform/drawing/objects.h"
 
 #include <mutex>
 #include <unordered_map>

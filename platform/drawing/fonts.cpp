@@ -1,6 +1,6 @@
 // Fonts: a face, a size and the style the face itself lacks.
-#include "platform/soft/font_faces.h"
-#include "platform/soft/objects.h"
+#include "platform/drawing/font_faces.h"
+#include "platform/drawing/objects.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,8 +29,8 @@ bool describe(Font& font, const FontRequest& request) {
     font.pixelsPerEm = int(std::clamp<int64_t>(std::llround(pixelsPerEm), 1, kLargestPixelsPerEm));
     font.ascent = int(std::lround(double(face->ascent) * font.pixelsPerEm / face->unitsPerEm));
     font.descent = int(std::lround(double(face->descent) * font.pixelsPerEm / face->unitsPerEm));
-    font.syntheticBold = symbol && bold;
-    font.syntheticItalic = symbol && request.italic;
+    font.syntheticBold = bold && !face->bold;
+    font.syntheticItalic = request.italic && !face->italic;
     font.underline = request.underline;
     return true;
 }

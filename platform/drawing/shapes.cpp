@@ -1,6 +1,6 @@
 // Lines, rectangles and polygons.
-#include "platform/soft/pen_stroke.h"
-#include "platform/soft/raster.h"
+#include "platform/drawing/pen_stroke.h"
+#include "platform/drawing/raster.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // Everything is clipped to the surface: nothing is ever written outside its memory.
 #pragma once
 
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 // The module's own resources, embedded at build time (embedded_resources.h).
-#include "platform/soft/bitmap_file.h"
-#include "platform/soft/embedded_resources.h"
+#include "platform/drawing/bitmap_file.h"
+#include "platform/drawing/embedded_resources.h"
 
 #include <cstdint>
 #include <strings.h>

@@ -1,6 +1,6 @@
 // Ellipses and arcs, stepped as GDI steps them.
-#include "platform/soft/pen_stroke.h"
-#include "platform/soft/raster.h"
+#include "platform/drawing/pen_stroke.h"
+#include "platform/drawing/raster.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Pictures of surfaces for people to look at: binary PPM, which every image viewer reads.
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 
 #include <fstream>
 

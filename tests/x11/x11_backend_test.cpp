@@ -1,0 +1,228 @@
+// The X11 backend on its own, under a host window this test makes: the host-window search's
+// stop, quick clicks, message boxes, the popup menu's place on the screen, and the X error
+// handler that stays the host's.
+#include <gtest/gtest.h>
+
+// Before Xlib: X.h defines None and CursorShape as macros.
+#include "platform/platform.h"
+
+#include <X11/Xlib.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+
+#undef CursorShape
+
+namespace {
+
+bool underWindowManager() {
+    const char* manager = std::getenv("SPATIALISER_WINDOW_MANAGER");
+    return manager && *manager;
+}
+
+std::string run(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        pclose(pipe);
+    }
+    return output;
+}
+
+void sleepMs(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// What the backend reports to a window, as the toolkit's frame would take it.
+class Events : public platform::WindowEvents {
+public:
+    void onPaint(platform::DeviceContext*, const platform::Rect&) override { ++paints; }
+    void onButtonDown(platform::Point point) override {
+        pressedAt = point;
+        heldAtPress = platform::isKeyHeld(platform::Key::MouseLeft);
+        // A control's drag loop: polls until the release has been seen.
+        for (int pass = 0; pass < 500 && platform::isKeyHeld(platform::Key::MouseLeft); ++pass) {
+            platform::processPendingEvents();
+            platform::sleepMilliseconds(4);
+        }
+        releasedInLoop = !platform::isKeyHeld(platform::Key::MouseLeft);
+        ++presses;
+    }
+    void onDestroy() override { destroyed = true; }
+
+    int paints = 0;
+    int presses = 0;
+    platform::Point pressedAt{-1, -1};
+    bool heldAtPress = false;
+    bool releasedInLoop = false;
+    bool destroyed = false;
+};
+
+class X11BackendTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr);
+        XSetWindowAttributes attributes{};
+        attributes.event_mask = StructureNotifyMask;
+        host = XCreateWindow(display, DefaultRootWindow(display), 100, 100, 300, 200, 0, CopyFromParent, InputOutput,
+                             CopyFromParent, CWEventMask, &attributes);
+        XStoreName(display, host, "x11-backend-test");
+        XMapWindow(display, host);
+        XSync(display, False);
+        for (int waited = 0; waited < 3000; waited += 10) {
+            XEvent event;
+            if (XCheckTypedWindowEvent(display, host, MapNotify, &event))
+                break;
+            sleepMs(10);
+        }
+        child = platform::createChildWindow(hostHandle(), 200, 120, &events);
+        ASSERT_NE(child, nullptr);
+    }
+    void TearDown() override {
+        if (child)
+            platform::destroyChildWindow(child);
+        if (display) {
+            XDestroyWindow(display, host);
+            XCloseDisplay(display);
+        }
+    }
+    void* hostHandle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(host)); }
+    void idleFor(int milliseconds) {
+        for (int waited = 0; waited < milliseconds; waited += 10) {
+            platform::processPendingEvents();
+            sleepMs(10);
+        }
+    }
+
+    Display* display = nullptr;
+    Window host = 0;
+    Events events;
+    platform::Window* child = nullptr;
+};
+
+TEST_F(X11BackendTest, TheHostWindowSearchStopsAtTheManagedTopLevelWindowOrBelowTheRoot) {
+    platform::Window* top = platform::parentWindow(child);
+    ASSERT_NE(top, nullptr);
+    const platform::Rect rect = platform::windowScreenRect(top);
+    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.bottom - rect.top, 200);
+    EXPECT_EQ(platform::windowStyle(child) & platform::kStyleCaption, 0u);
+    if (underWindowManager()) {
+        // Reparented into the manager's frame, and marked as a managed top-level window.
+        EXPECT_NE(platform::windowStyle(top) & platform::kStyleCaption, 0u);
+        EXPECT_NE(platform::parentWindow(top), nullptr);
+    } else {
+        EXPECT_EQ(platform::windowStyle(top) & platform::kStyleCaption, 0u);
+        EXPECT_EQ(platform::parentWindow(top), nullptr);  // the root is no parent
+    }
+    XSetInputFocus(display, host, RevertToParent, CurrentTime);
+    XSync(display, False);
+    EXPECT_EQ(platform::focusWindow(), top);
+}
+
+TEST_F(X11BackendTest, TheFirstExposurePaintsAndAQuickClickStillCountsAsHeldUntilItsReleaseIsSeen) {
+    idleFor(200);
+    EXPECT_GE(events.paints, 1);
+    const platform::Rect screen = platform::windowScreenRect(child);
+    run("xdotool mousemove --sync " + std::to_string(screen.left + 20) + " " + std::to_string(screen.top + 30));
+    run("xdotool click 1");  // press and release, before the backend has seen either
+    sleepMs(100);
+    idleFor(100);
+    EXPECT_EQ(events.presses, 1);
+    EXPECT_EQ(events.pressedAt.x, 20);
+    EXPECT_EQ(events.pressedAt.y, 30);
+    EXPECT_TRUE(events.heldAtPress);
+    EXPECT_TRUE(events.releasedInLoop);
+    EXPECT_FALSE(platform::isKeyHeld(platform::Key::MouseLeft));
+}
+
+TEST_F(X11BackendTest, AMessageBoxIsAModalWindowTitledErrorOnTheEditorsThreadOnly) {
+    std::atomic<bool> shown{false};
+    std::thread dismisser([&] {
+        const std::string found = run("xdotool search --sync --name '^Error$' | head -1");
+        shown = !found.empty();
+        if (shown)
+            run("xdotool key --window " + found.substr(0, found.find('\n')) + " Return");
+    });
+    platform::showMessageBox("Something failed\nDEBUG INFO: 2", "Error");  // returns once dismissed
+    dismisser.join();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(run("xdotool search --name '^Error$'").empty());  // gone
+
+    // Another thread must not touch the editor's connection: standard error only, at once.
+    std::thread other([] { platform::showMessageBox("from the audio thread", "Error"); });
+    other.join();
+    EXPECT_TRUE(run("xdotool search --name '^Error$'").empty());
+}
+
+TEST_F(X11BackendTest, APopupMenuNearTheScreenCornerStaysOnTheScreenAndEscapeDismissesIt) {
+    const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+    const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+    std::atomic<int> left{-1}, top{-1}, right{-1}, bottom{-1};
+    std::thread watcher([&] {
+        // The menu is the one override-redirect window on the screen that is mapped.
+        Display* own = XOpenDisplay(nullptr);
+        for (int waited = 0; waited < 3000 && left < 0; waited += 20) {
+            sleepMs(20);
+            Window root, parent, *children = nullptr;
+            unsigned count = 0;
+            XQueryTree(own, DefaultRootWindow(own), &root, &parent, &children, &count);
+            for (unsigned i = 0; i < count; ++i) {
+                XWindowAttributes attributes;
+                if (XGetWindowAttributes(own, children[i], &attributes) && attributes.override_redirect &&
+                    attributes.map_state == IsViewable && attributes.width > 1) {
+                    left = attributes.x;
+                    top = attributes.y;
+                    right = attributes.x + attributes.width;
+                    bottom = attributes.y + attributes.height;
+                }
+            }
+            if (children)
+                XFree(children);
+        }
+        XCloseDisplay(own);
+        run("xdotool key Escape");
+    });
+    const std::vector<platform::MenuItem> items = {
+        {1, "absorb", false}, {2, "normal", true}, {0, "", false}, {3, "reflect", false}, {4, "sustain", false}};
+    const int chosen = platform::trackPopupMenu(child, items, {screenWidth - 5, screenHeight - 5},
+                                                platform::kMenuCentreVertically | platform::kMenuNoNotify |
+                                                    platform::kMenuReturnCommand);
+    watcher.join();
+    EXPECT_EQ(chosen, 0);
+    ASSERT_GE(left, 0) << "no menu window was seen";
+    EXPECT_LE(right, screenWidth);
+    EXPECT_LE(bottom, screenHeight);
+    EXPECT_LT(right, screenWidth - 4);  // opened to the left of the point
+    EXPECT_EQ(bottom - top, 2 + 4 * 20 + 9);
+}
+
+int hostErrors = 0;
+int hostHandler(Display*, XErrorEvent*) {
+    ++hostErrors;
+    return 0;
+}
+
+TEST_F(X11BackendTest, ABadParentOpensNothingAndTheHostsErrorHandlerStaysInPlace) {
+    XErrorHandler before = XSetErrorHandler(hostHandler);
+    EXPECT_EQ(platform::createChildWindow(reinterpret_cast<void*>(uintptr_t(0x1fffff0)), 50, 50, &events), nullptr);
+    // A window the host destroyed under the editor: painting and cursors fail quietly.
+    XDestroyWindow(display, host);
+    XSync(display, False);
+    host = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    platform::invalidateWindow(child);
+    platform::setCursorShape(child, platform::CursorShape::SizeNorthSouth);
+    idleFor(100);
+    EXPECT_TRUE(events.destroyed);
+    EXPECT_EQ(XSetErrorHandler(before), hostHandler);
+    EXPECT_EQ(hostErrors, 0);  // none of the backend's errors reached the host's handler
+}
+
+}  // namespace
