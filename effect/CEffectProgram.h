@@ -4,7 +4,9 @@
 #include "effect/ParameterTable.h"
 
 constexpr int32_t kNumPrograms = 64;
-constexpr int kProgramNameLength = 27;  // characters, without the terminator
+constexpr int kProgramNameLength = 27;  // characters kept, without the terminator
+// Hosts reserve 24 bytes for a program name: what goes to them is cut to 23 characters.
+constexpr int kHostProgramNameLength = 23;
 
 struct CEffectProgram {
     char name[kProgramNameLength + 1] = "Default";
