@@ -33,10 +33,12 @@ GuardedBuffer::GuardedBuffer(size_t size, unsigned char fill) : size_(size), byt
 void GuardedBuffer::checkGuards(const std::string& what) const {
     for (size_t i = 0; i < kGuardSize; ++i) {
         if (bytes_[i] != kCanary) throw CheckFailed(what + " wrote before the start of its " + std::to_string(size_) + "-byte buffer");
-        if (bytes_[kGuardSize + size_ + i] != kCanary) {
-            throw CheckFailed(what + " wrote past its " + std::to_string(size_) + "-byte buffer (at least " +
-                              std::to_string(i + 1) + " bytes more)");
-        }
+    }
+    size_t overrun = kGuardSize;
+    while (overrun > 0 && bytes_[kGuardSize + size_ + overrun - 1] == kCanary) --overrun;
+    if (overrun) {
+        throw CheckFailed(what + " wrote past its " + std::to_string(size_) + "-byte buffer (" + std::to_string(overrun) +
+                          (overrun == kGuardSize ? " bytes or more)" : " bytes more)"));
     }
 }
 

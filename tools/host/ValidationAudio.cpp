@@ -3,6 +3,15 @@
 #include <cmath>
 
 namespace host {
+namespace {
+
+std::string sampleText(float sample) {
+    if (std::isnan(sample)) return "NaN";
+    if (std::isinf(sample)) return sample > 0 ? "infinity" : "-infinity";
+    return std::to_string(sample);
+}
+
+}  // namespace
 
 float testSignal(int channel, int64_t frame) {
     const double t = static_cast<double>(frame) / 44100.0;
@@ -35,11 +44,11 @@ void checkOutput(GuardedChannels& outputs, int32_t frames, bool bounded, const s
         for (int32_t i = 0; i < frames; ++i) {
             const float sample = outputs.channel(c)[i];
             if (!std::isfinite(sample)) {
-                throw CheckFailed(what + " gave " + std::to_string(sample) + " at frame " + std::to_string(i) +
+                throw CheckFailed(what + " gave " + sampleText(sample) + " at frame " + std::to_string(i) +
                                   " of channel " + std::to_string(c));
             }
             if (bounded && std::fabs(sample) > 1.0f) {
-                throw CheckFailed(what + " gave " + std::to_string(sample) + ", outside -1..1, at frame " +
+                throw CheckFailed(what + " gave " + sampleText(sample) + ", outside -1..1, at frame " +
                                   std::to_string(i) + " of channel " + std::to_string(c));
             }
         }
