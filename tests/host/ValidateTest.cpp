@@ -93,7 +93,7 @@ TEST(Validate, AModuleThatCannotBeLoadedFailsEveryGroup) {
 // The distribution's ping-pong panner: whatever it does, every group ends in a verdict.
 TEST(Validate, RunsAThirdPartyModuleToTheEnd) {
     if (!std::filesystem::exists(THIRD_PARTY_MODULE)) GTEST_SKIP() << THIRD_PARTY_MODULE << " is not installed";
-    const HostRun run = runHost({"validate", THIRD_PARTY_MODULE});
+    const HostRun run = runHost({"validate", THIRD_PARTY_MODULE, "--seconds", "20"});
     const std::vector<std::string> report = lines(run.out);
     ASSERT_EQ(report.size(), std::size(kGroups) + 1) << run.out << run.err;
     for (size_t i = 0; i < std::size(kGroups); ++i)
