@@ -86,11 +86,8 @@ public:
         case Pointer::TextOut:
             buffer_.checkText(what);
             return;
-        case Pointer::ArrangementSlots:
-            second_.checkGuards(what);
-            buffer_.checkGuards(what);
-            return;
         case Pointer::Arrangements:
+        case Pointer::ArrangementSlots:
             second_.checkGuards(what);
             buffer_.checkGuards(what);
             return;
