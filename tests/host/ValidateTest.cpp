@@ -46,9 +46,8 @@ TEST(Validate, OurModulePassesEveryGroup) {
 }
 
 TEST(Validate, ACrashInAnOpcodeFailsTheOpcodesGroupAndSaysWhere) {
-    expectVerdicts(runHost({"validate", CRASH_IN_OPCODE_MODULE}), "opcodes", "crashed with signal 11");
-    EXPECT_THAT(runHost({"validate", CRASH_IN_OPCODE_MODULE, "--only", "opcodes"}).out,
-                HasSubstr("during effGetParameterProperties (56)"));
+    // A signal in the plain build; under AddressSanitizer its report and exit status instead.
+    expectVerdicts(runHost({"validate", CRASH_IN_OPCODE_MODULE}), "opcodes", "during effGetParameterProperties (56)");
 }
 
 TEST(Validate, AWritePastATextBufferFailsTheParametersGroup) {
