@@ -75,8 +75,10 @@ TEST_F(EffectTest, EditorIdlesWhileTheAudioThreadAutomatesParameters) {
 // A host switches, renames and copies programs on its control thread while its audio thread
 // automates. Every value the audio thread sets is a multiple of 1/1024; the store starts with the
 // bank's values and the links add 1.0. Afterwards no live value, no stored value and no name may be
-// anything that was never set: a torn or mixed write would show as one.
-TEST_F(EffectTest, ProgramSwitchingDuringAutomationKeepsOnlyValuesThatWereSet) {
+// anything that was never set: a torn or mixed write would show as one. The host callback is left
+// out: the recording host keeps one list for calls from any thread.
+TEST(ProgramStoreTest, ProgramSwitchingDuringAutomationKeepsOnlyValuesThatWereSet) {
+    const auto effect = std::make_unique<CEffect>(nullptr);
     std::set<float> setValues = {1.0f};
     for (int32_t program = 0; program < kNumPrograms; ++program)
         for (int32_t index = 0; index < kNumParameters; ++index) setValues.insert(effect->storedProgram(program).params[index]);
