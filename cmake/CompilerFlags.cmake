@@ -20,3 +20,10 @@ if(SPATIALISER_SANITIZE)
   add_compile_options(-fsanitize=${SPATIALISER_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=${SPATIALISER_SANITIZE})
 endif()
+
+# Fuzz builds (clang): every library carries libFuzzer's coverage instrumentation; the fuzz
+# targets link the fuzzer itself (tests/fuzz).
+option(SPATIALISER_FUZZ "Build the libFuzzer targets" OFF)
+if(SPATIALISER_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -9,6 +9,7 @@
 
 #include "effect/CEffectProgram.h"
 #include "effect/ParameterTable.h"
+#include "effect/ProgramStore.h"
 #include "shell/AEffPluginX.h"
 
 struct SpatialiserState;
@@ -42,9 +43,10 @@ public:
     int32_t getVendorVersion() override;
     void setBlockSizeAndSampleRate(int32_t blockSize, float sampleRate) override;
     int32_t canDo(char* text) override;
+    int32_t getProgram() override;
 
     // Read-only views for the editor and for tests.
-    const CEffectProgram& storedProgram(int32_t program) const { return programs[program]; }
+    CEffectProgram storedProgram(int32_t program) const { return programs.snapshot(program); }
     bool isUpdatePending() const { return needsUpdate.load(std::memory_order_relaxed); }
     const SpatialiserState* engine() const;
 
@@ -59,11 +61,14 @@ private:
     SpatialiserState* engineRecord() { return reinterpret_cast<SpatialiserState*>(engineState.get()); }
     void loadFactoryBankResource();
     void createEditor();
-    CEffectProgram& currentProgram() { return programs[curProgram]; }
+    // Stores into the live values and the program current at this moment.
+    void storeValue(int32_t index, float value);
 
     // Raised by every parameter change on any thread; taken by the next audio block.
     std::atomic<bool> needsUpdate{false};
-    std::array<CEffectProgram, kNumPrograms> programs;
+    ProgramStore programs;
+    // The store's index of the current program, read on the audio thread by every change.
+    std::atomic<int32_t> selectedProgram{0};
     // The live values, read by the audio thread while any thread may set them.
     std::array<std::atomic<float>, kNumParameters> current{};
     std::unique_ptr<unsigned char[]> engineState;  // zero-filled SpatialiserState, or null

@@ -27,10 +27,7 @@ void CEffect::setParameter(int32_t index, float value) {
     int stage = kStageBeforeEditor;
     try {
         linkParameter(index, value);
-        if (isParameterIndex(index)) {
-            current[index].store(value, std::memory_order_relaxed);
-            currentProgram().params[index] = value;
-        }
+        if (isParameterIndex(index)) storeValue(index, value);
         needsUpdate.store(true, std::memory_order_release);
         if (editor) {
             stage = kStageEditor;
@@ -95,9 +92,13 @@ void CEffect::linkParameter(int32_t index, float& value) {
     }
 }
 
-void CEffect::storeParameter(int32_t index, float value) {
+void CEffect::storeValue(int32_t index, float value) {
     current[index].store(value, std::memory_order_relaxed);
-    currentProgram().params[index] = value;
+    programs.setValue(selectedProgram.load(std::memory_order_relaxed), index, value);
+}
+
+void CEffect::storeParameter(int32_t index, float value) {
+    storeValue(index, value);
     needsUpdate.store(true, std::memory_order_release);
     if (editor) notifyEditor(index, value);
 }

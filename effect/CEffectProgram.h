@@ -6,7 +6,9 @@
 #include "effect/ParameterTable.h"
 
 constexpr int32_t kNumPrograms = 64;
-constexpr int kProgramNameLength = 27;  // characters, without the terminator
+constexpr int kProgramNameLength = 27;  // characters kept, without the terminator
+// Hosts reserve 24 bytes for a program name: what goes to them is cut to 23 characters.
+constexpr int kHostProgramNameLength = 23;
 
 // A program's value: the host's audio thread (automation) and its GUI thread (the editor) may
 // both set parameters at once, so each value is a relaxed atomic that reads like a float.

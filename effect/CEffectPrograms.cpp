@@ -1,5 +1,5 @@
 // The program store: selection, names, copies and the factory bank.
-#include <cstring>
+#include <array>
 
 #include "effect/CEffect.h"
 #include "effect/FactoryBank.h"
@@ -8,7 +8,10 @@
 void CEffect::loadFactoryBankResource() {
     platform::ResourceData resource{};
     if (!platform::findResource(kFactoryBankResourceType, kFactoryBankResourceId, resource) || !resource.data) return;
-    loadFactoryBank(static_cast<const unsigned char*>(resource.data), resource.size, programs.data(), kNumPrograms);
+    std::array<CEffectProgram, kNumPrograms> bank;
+    const int loaded = loadFactoryBank(static_cast<const unsigned char*>(resource.data), resource.size, bank.data(),
+                                       kNumPrograms);
+    for (int32_t program = 0; program < loaded; ++program) programs.assign(program, bank[program]);
 }
 
 // Each value is read from the store at the moment of its own call: a link of an earlier index
@@ -16,25 +19,29 @@ void CEffect::loadFactoryBankResource() {
 void CEffect::setProgram(int32_t program) {
     if (program < 0 || program >= kNumPrograms) return;
     curProgram = program;
-    for (int32_t index = 0; index < kNumParameters; ++index) setParameter(index, programs[program].params[index]);
+    selectedProgram.store(program, std::memory_order_relaxed);
+    for (int32_t index = 0; index < kNumParameters; ++index) setParameter(index, programs.value(program, index));
 }
+
+int32_t CEffect::getProgram() { return selectedProgram.load(std::memory_order_relaxed); }
 
 void CEffect::setProgramName(char* name) {
-    if (name) setProgramRecordName(currentProgram(), name);
+    if (name) programs.setName(getProgram(), name);
 }
 
+// The store keeps 27 characters; a host's buffer holds 23 and the terminator.
 void CEffect::getProgramName(char* name) {
-    if (name) std::strcpy(name, currentProgram().name);
+    if (name) programs.copyName(getProgram(), name, kHostProgramNameLength);
 }
 
 bool CEffect::getProgramNameIndexed(int32_t, int32_t index, char* text) {
     if (index < 0 || index >= kNumPrograms || !text) return false;
-    std::strcpy(text, programs[index].name);
+    programs.copyName(index, text, kHostProgramNameLength);
     return true;
 }
 
 bool CEffect::copyProgram(int32_t destination) {
     if (destination < 0 || destination >= kNumPrograms) return false;
-    programs[destination] = currentProgram();
+    programs.copy(getProgram(), destination);
     return true;
 }

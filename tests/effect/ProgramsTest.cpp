@@ -47,15 +47,26 @@ TEST_F(EffectTest, ProgramNumbersOutsideTheStoreAreIgnored) {
     EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(EffectTest, ProgramNamesAreCutTo27Characters) {
+// The store keeps 27 characters of a name; a host's 24-byte buffer gets 23 and the terminator.
+TEST_F(EffectTest, ProgramNamesAreKeptTo27AndGivenToTheHostTo23Characters) {
     char longName[] = "abcdefghijklmnopqrstuvwxyz0123";  // 30 characters
     effect->setProgramName(longName);
+    EXPECT_STREQ(effect->storedProgram(0).name, "abcdefghijklmnopqrstuvwxyz0");
+
     char name[64];
     std::memset(name, 'X', sizeof name);
     effect->getProgramName(name);
-    EXPECT_STREQ(name, "abcdefghijklmnopqrstuvwxyz0");
-    EXPECT_EQ(name[28], 'X');  // nothing written past the terminator
-    EXPECT_STREQ(effect->storedProgram(0).name, "abcdefghijklmnopqrstuvwxyz0");
+    EXPECT_STREQ(name, "abcdefghijklmnopqrstuvw");
+    EXPECT_EQ(name[24], 'X');  // nothing written past the terminator
+
+    std::memset(name, 'X', sizeof name);
+    EXPECT_TRUE(effect->getProgramNameIndexed(0, 0, name));
+    EXPECT_STREQ(name, "abcdefghijklmnopqrstuvw");
+    EXPECT_EQ(name[24], 'X');
+
+    // Copying keeps all 27 characters.
+    EXPECT_TRUE(effect->copyProgram(1));
+    EXPECT_STREQ(effect->storedProgram(1).name, "abcdefghijklmnopqrstuvwxyz0");
 }
 
 TEST_F(EffectTest, IndexedNamesAnswerOnlyForStoredPrograms) {

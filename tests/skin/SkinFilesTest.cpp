@@ -9,7 +9,7 @@
 
 #include "editor/EditorLayout.h"
 
-#include "platform/soft/bitmap_file.h"
+#include "platform/drawing/bitmap_file.h"
 #include "platform/soft/objects.h"
 #include "tests/skin/SkinFile.h"
 #include "tests/support/SkinSizes.h"

@@ -4,6 +4,7 @@
 #include "HostError.h"
 #include "Numbers.h"
 #include "Parameters.h"
+#include "ValidateCommand.h"
 
 namespace host {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr int64_t kMaxBlockSize = 1 << 20;
 constexpr double kMaxTailSeconds = 3600.0;
 
-const char* const kOptionsWithValue[] = {"--set", "--program", "--block", "--tail", "--automate", "--format", "--bits"};
+const char* const kOptionsWithValue[] = {"--set", "--program", "--block", "--tail", "--automate", "--format", "--bits", "--seconds", "--only"};
 
 bool takesValue(const std::string& option) {
     for (const char* known : kOptionsWithValue) {
@@ -62,6 +63,11 @@ void applyOption(CommandLine& line, const std::string& option, const std::string
         line.container = containerByName(value);
     } else if (option == "--bits") {
         line.sampleFormat = sampleFormatByName(value);
+    } else if (option == "--seconds") {
+        line.groupSeconds = static_cast<int32_t>(parseBounded(option, value, 1, kMaxGroupSeconds));
+    } else if (option == "--only") {
+        if (!isValidationGroup(value)) throw UsageError("--only expects a group (" + validationGroupList() + "), got \"" + value + "\"");
+        line.onlyGroup = value;
     }
 }
 
@@ -70,9 +76,13 @@ void applyOption(CommandLine& line, const std::string& option, const std::string
 const char* const kUsage =
     "usage: spatialiser-host info MODULE\n"
     "       spatialiser-host render MODULE IN OUT [options]\n"
+    "       spatialiser-host validate MODULE [--seconds N] [--only GROUP]\n"
     "\n"
     "info    lists the effect record, every parameter, program and pin of a VST 2.x module.\n"
     "render  runs the audio file IN through the module and writes OUT (by default in IN's format).\n"
+    "validate  checks that the module survives what hosts do to it: each group of checks runs in a\n"
+    "        process of its own, so a crash or a hang fails that group only. Groups: load, opcodes,\n"
+    "        audio, parameters, programs, threads, editor, instances.\n"
     "\n"
     "render options:\n"
     "  --set NAME=VALUE   set a parameter (name, trailing blanks optional, or index) to a\n"
@@ -86,18 +96,26 @@ const char* const kUsage =
     "  --format wav|flac|aiff   output container\n"
     "  --bits 16|24|32f   output sample format\n"
     "\n"
-    "Exit status: 0 done, 1 failed, 2 wrong command line.\n";
+    "\n"
+    "validate options:\n"
+    "  --seconds N        time limit of each group (default 60)\n"
+    "  --only GROUP       run this group alone\n"
+    "\n"
+    "Exit status: 0 done (validate: every group passed), 1 failed, 2 wrong command line.\n";
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") return line;
 
     std::vector<std::string> positional;
+    std::vector<std::string> options;
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--accumulate") {
             line.accumulate = true;
+            options.push_back(argument);
         } else if (takesValue(argument)) {
+            options.push_back(argument);
             if (i + 1 == arguments.size()) throw UsageError(argument + " needs a value");
             applyOption(line, argument, arguments[++i]);
         } else if (argument.size() > 1 && argument[0] == '-') {
@@ -115,12 +133,22 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         line.module = positional[0];
     } else if (command == "render") {
         if (positional.size() != 3) throw UsageError("render expects MODULE IN OUT");
+        for (const std::string& option : options) {
+            if (option == "--seconds" || option == "--only") throw UsageError(option + " is an option of validate");
+        }
         line.command = CommandLine::Command::Render;
         line.module = positional[0];
         line.input = positional[1];
         line.output = positional[2];
+    } else if (command == "validate") {
+        if (positional.size() != 1) throw UsageError("validate expects one MODULE");
+        for (const std::string& option : options) {
+            if (option != "--seconds" && option != "--only") throw UsageError(option + " is not an option of validate");
+        }
+        line.command = CommandLine::Command::Validate;
+        line.module = positional[0];
     } else {
-        throw UsageError("unknown command \"" + command + "\" (use info or render)");
+        throw UsageError("unknown command \"" + command + "\" (use info, render or validate)");
     }
     return line;
 }

@@ -14,7 +14,7 @@ struct ParameterSetting {
 };
 
 struct CommandLine {
-    enum class Command { Help, Info, Render };
+    enum class Command { Help, Info, Render, Validate };
     Command command = Command::Help;
     std::string module;
 
@@ -29,6 +29,10 @@ struct CommandLine {
     bool accumulate = false;
     std::optional<int> container;     // libsndfile major format
     std::optional<int> sampleFormat;  // libsndfile subtype
+
+    // validate only
+    int32_t groupSeconds = 60;  // time limit of each group
+    std::optional<std::string> onlyGroup;
 };
 
 // Throws UsageError with a message for the user.

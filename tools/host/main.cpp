@@ -1,9 +1,10 @@
-// spatialiser-host: a command-line VST 2.x host that lists a module and renders audio files
-// through it.
+// spatialiser-host: a command-line VST 2.x host that lists a module, renders audio files through
+// it and validates it.
 #include "CommandLine.h"
 #include "HostError.h"
 #include "InfoCommand.h"
 #include "RenderCommand.h"
+#include "ValidateCommand.h"
 
 #include <iostream>
 #include <string>
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
         case host::CommandLine::Command::Render:
             host::renderFile(line, std::cout);
             return 0;
+        case host::CommandLine::Command::Validate:
+            return host::validateModule(line, std::cout);
         }
     } catch (const host::UsageError& error) {
         std::cerr << "spatialiser-host: " << error.what() << " (see spatialiser-host --help)\n";

@@ -1,0 +1,57 @@
+// threads: the audio thread automates parameters and renders while the control thread switches
+// programs, reads their names, and opens, idles and closes the editor.
+#include "AudioThread.h"
+#include "GuardedMemory.h"
+#include "HostWindow.h"
+#include "OpcodeTable.h"
+#include "ValidationGroups.h"
+
+#include <random>
+
+namespace host {
+namespace {
+
+constexpr int kRounds = 400;
+constexpr long kLeastBlocks = 400;
+constexpr int kEditorEvery = 20;
+
+}  // namespace
+
+std::string checkThreads(const GroupContext& context) {
+    ModuleLibrary library(context.module);
+    Instance instance(library);
+    const bool hasEditor = instance.effect().flags & effFlagsHasEditor;
+    std::string reason;
+    const auto window = hasEditor ? HostWindow::open(reason) : nullptr;
+    const int32_t programs = instance.effect().numPrograms;
+
+    AudioThread audio(instance.effect(), true);
+    audio.waitForBlocks(1);
+    std::mt19937 random(14);
+    for (int round = 0; round < kRounds || audio.blocks() < kLeastBlocks; ++round) {
+        if (programs > 0) {
+            const int32_t program = static_cast<int32_t>(random() % static_cast<uint32_t>(programs));
+            noteStep("round " + std::to_string(round) + ": effSetProgram " + std::to_string(program));
+            instance.dispatch(effSetProgram, 0, program);
+            GuardedBuffer name(kProgramNameSize);
+            instance.dispatch(effGetProgramName, 0, 0, name.data());
+            name.checkText("effGetProgramName during automation");
+        }
+        if (window && round % kEditorEvery == 0) {
+            noteStep("round " + std::to_string(round) + ": editor open, idle, close");
+            instance.dispatch(effEditOpen, 0, 0, window->handle());
+            for (int idle = 0; idle < 3; ++idle) instance.dispatch(effEditIdle);
+            instance.dispatch(effEditClose);
+            window->children();
+        } else if (hasEditor) {
+            instance.dispatch(effEditIdle);
+        }
+    }
+    noteStep("stopping the audio thread");
+    audio.finish();
+    std::string note = std::to_string(audio.blocks()) + " blocks rendered";
+    if (hasEditor && !window) note += "; editor calls skipped: " + reason;
+    return note;
+}
+
+}  // namespace host

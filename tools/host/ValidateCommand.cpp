@@ -1,0 +1,168 @@
+#include "ValidateCommand.h"
+
+#include "ValidationGroups.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+namespace host {
+namespace {
+
+struct Outcome {
+    bool passed = false;
+    std::string message;
+};
+
+// What a group's process said: its last step and its result line.
+struct Report {
+    std::string pending;
+    std::string lastStep;
+    std::string result;  // "PASS note" or "FAIL message", empty when it never got so far
+
+    void take(const char* bytes, size_t count) {
+        pending.append(bytes, count);
+        for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
+            const std::string line = pending.substr(0, end);
+            if (line.compare(0, 5, "step ") == 0) lastStep = line.substr(5);
+            else result = line;
+        }
+    }
+};
+
+[[noreturn]] void runChild(const ValidationGroup& group, const GroupContext& context, int channel) {
+    setpgid(0, 0);  // the parent stops the group with everything it started
+    dup2(STDERR_FILENO, STDOUT_FILENO);  // what the module prints must not mix with the report
+    setStepChannel(channel);
+    std::string result;
+    try {
+        const std::string note = group.run(context);
+        result = "PASS " + note;
+    } catch (const std::exception& error) {
+        result = std::string("FAIL ") + error.what();
+    }
+    for (char& c : result) {
+        if (c == '\n') c = ' ';
+    }
+    result += "\n";
+    ssize_t written = write(channel, result.data(), result.size());
+    (void)written;
+    // exit, not _exit: the sanitizers report at exit and then give their own exit status.
+    std::exit(0);
+}
+
+std::string describeEnd(int status) {
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        const char* name = strsignal(signal);
+        return "crashed with signal " + std::to_string(signal) + " (" + (name ? name : "unknown") + ")";
+    }
+    return "ended with exit status " + std::to_string(WEXITSTATUS(status)) + " before it reported";
+}
+
+Outcome runGroup(const ValidationGroup& group, const GroupContext& context) {
+    int channel[2];
+    if (pipe(channel) != 0) return {false, "cannot make a pipe for the group's process"};
+    std::cout.flush();
+    std::cerr.flush();
+    const pid_t child = fork();
+    if (child < 0) return {false, "cannot start the group's process"};
+    if (child == 0) {
+        close(channel[0]);
+        runChild(group, context, channel[1]);
+    }
+    close(channel[1]);
+    setpgid(child, child);
+
+    Report report;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(context.seconds);
+    bool open = true;
+    bool timedOut = false;
+    int status = 0;
+    for (;;) {
+        if (open) {
+            pollfd waiting{channel[0], POLLIN, 0};
+            if (poll(&waiting, 1, 50) > 0) {
+                char bytes[4096];
+                const ssize_t count = read(channel[0], bytes, sizeof bytes);
+                if (count > 0) report.take(bytes, static_cast<size_t>(count));
+                else open = false;
+            }
+        } else {
+            usleep(20000);
+        }
+        if (waitpid(child, &status, WNOHANG) == child) break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(-child, SIGKILL);
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            timedOut = true;
+            break;
+        }
+    }
+    for (char bytes[4096]; open;) {  // what is still in the pipe
+        const ssize_t count = read(channel[0], bytes, sizeof bytes);
+        if (count > 0) report.take(bytes, static_cast<size_t>(count));
+        else open = false;
+    }
+    close(channel[0]);
+    kill(-child, SIGKILL);  // anything the group left running
+
+    const std::string where = report.lastStep.empty() ? "" : " during " + report.lastStep;
+    if (timedOut) return {false, "no end within " + std::to_string(context.seconds) + " s (hung" + where + "), stopped"};
+    const bool exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (report.result.empty()) return {false, describeEnd(status) + where};
+    if (report.result.compare(0, 5, "FAIL ") == 0) return {false, report.result.substr(5)};
+    if (!exitedCleanly) {
+        const std::string end = WIFSIGNALED(status) ? "was killed by signal " + std::to_string(WTERMSIG(status))
+                                                    : "ended with exit status " + std::to_string(WEXITSTATUS(status));
+        return {false, "its checks passed, but the process " + end + " (a sanitizer's report is above)"};
+    }
+    return {true, report.result.substr(5)};
+}
+
+}  // namespace
+
+bool isValidationGroup(const std::string& name) {
+    for (const ValidationGroup& group : kValidationGroups) {
+        if (name == group.name) return true;
+    }
+    return false;
+}
+
+std::string validationGroupList() {
+    std::string list;
+    for (const ValidationGroup& group : kValidationGroups) list += (list.empty() ? "" : ", ") + std::string(group.name);
+    return list;
+}
+
+int validateModule(const CommandLine& line, std::ostream& out) {
+    GroupContext context;
+    context.module = line.module;
+    context.seconds = line.groupSeconds;
+    int passed = 0;
+    int failed = 0;
+    for (const ValidationGroup& group : kValidationGroups) {
+        if (line.onlyGroup && *line.onlyGroup != group.name) continue;
+        const Outcome outcome = runGroup(group, context);
+        if (outcome.passed) {
+            ++passed;
+            out << "PASS " << group.name << ": " << group.what;
+            if (!outcome.message.empty()) out << " (" << outcome.message << ")";
+        } else {
+            ++failed;
+            out << "FAIL " << group.name << ": " << outcome.message;
+        }
+        out << std::endl;
+    }
+    out << passed << " passed, " << failed << " failed" << std::endl;
+    return failed ? 1 : 0;
+}
+
+}  // namespace host
