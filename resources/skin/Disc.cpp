@@ -124,7 +124,9 @@ void grid(cairo_t* cr, const DiscGeometry& g, bool lit) {
 void legends(cairo_t* cr, const DiscGeometry& g, bool lit) {
     const Rgb colour = lit ? mix(kAmber, rgb(255, 255, 255), 0.2) : rgb(150, 155, 163);
     setColour(cr, colour);
-    const double middle = (g.inner + g.outer) / 2;
+    // Inside the inner ring, where the marker stands only at distance 0: the middle of the rings
+    // is the default distance, and a label there would sit under the marker.
+    const double middle = g.inner - 13;
     const double capHalf = 2.6;  // half the capital height at 7.5 pixels
     drawText(cr, "FRONT", g.cx, g.cy - middle + capHalf, 7.5, Face::Bold, Align::Centre, 1.2);
     drawText(cr, "BACK", g.cx, g.cy + middle + capHalf, 7.5, Face::Bold, Align::Centre, 1.2);
