@@ -10,7 +10,7 @@
 #include "editor/EditorLayout.h"
 
 #include "platform/drawing/bitmap_file.h"
-#include "platform/soft/objects.h"
+#include "platform/drawing/objects.h"
 #include "tests/skin/SkinFile.h"
 #include "tests/support/SkinSizes.h"
 
