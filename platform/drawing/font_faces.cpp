@@ -25,12 +25,21 @@ std::string sansFile(bool bold, bool italic) {
     return std::string(kSansFolder) + "LiberationSans-" + style + ".ttf";
 }
 
+// Done when the module unloads, with every face opened in it: a host that loads and unloads the
+// module again and again leaves nothing of FreeType's behind.
+struct FreeTypeLibrary {
+    FT_Library handle = nullptr;
+    FreeTypeLibrary() {
+        if (FT_Init_FreeType(&handle) != 0) handle = nullptr;
+    }
+    ~FreeTypeLibrary() {
+        if (handle) FT_Done_FreeType(handle);
+    }
+};
+
 FT_Library library() {
-    static FT_Library instance = [] {
-        FT_Library loaded = nullptr;
-        return FT_Init_FreeType(&loaded) == 0 ? loaded : nullptr;
-    }();
-    return instance;
+    static FreeTypeLibrary instance;
+    return instance.handle;
 }
 
 // From an embedded resource when `resource` is not null, else from the file.

@@ -41,8 +41,9 @@ namespace soft {
 
 Font* stockFont() {
     // The system font of a fresh context: bold sans serif, 16 pixels high.
+    static Font storage;
     static Font* font = [] {
-        auto* system = new Font;
+        auto* system = &storage;
         describe(*system, {kDefaultCellHeight, 700, false, false, kPitchVariableSwiss, "Arial"});
         registerStockObject(system, system);
         return system;

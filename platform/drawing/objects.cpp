@@ -18,8 +18,10 @@ struct Registry {
 };
 
 Registry& registry() {
-    static auto* instance = new Registry;  // never destroyed: stock objects outlive static destruction
-    return *instance;
+    // Static storage, so that a host that loads and unloads the module leaves nothing behind; the
+    // stock objects below are static too and never go through the registry again.
+    static Registry instance;
+    return instance;
 }
 
 size_t& countOf(Registry& all, ObjectKind kind) { return all.counts[static_cast<int>(kind)]; }
@@ -36,8 +38,7 @@ Object* makeStock(Object* object) {
     return object;
 }
 
-Pen* makePen(bool null, Colour colour) {
-    auto* pen = new Pen;
+Pen* makePen(Pen* pen, bool null, Colour colour) {
     pen->null = null;
     pen->colour = colour;
     return makeStock(pen);
@@ -46,8 +47,9 @@ Pen* makePen(bool null, Colour colour) {
 }  // namespace
 
 Surface* stockSurface() {
+    static Surface storage;
     static Surface* surface = [] {
-        auto* stock = new Surface;
+        auto* stock = &storage;
         stock->width = stock->height = 1;
         stock->monochrome = true;
         stock->pixels.assign(1, 0);
@@ -57,18 +59,21 @@ Surface* stockSurface() {
 }
 
 Pen* stockBlackPen() {
-    static Pen* pen = makePen(false, makeColour(0, 0, 0));
+    static Pen storage;
+    static Pen* pen = makePen(&storage, false, makeColour(0, 0, 0));
     return pen;
 }
 
 Pen* stockNullPen() {
-    static Pen* pen = makePen(true, 0);
+    static Pen storage;
+    static Pen* pen = makePen(&storage, true, 0);
     return pen;
 }
 
 Brush* stockWhiteBrush() {
+    static Brush storage;
     static Brush* brush = [] {
-        auto* white = new Brush;
+        auto* white = &storage;
         white->colour = makeColour(255, 255, 255);
         return makeStock(white);
     }();
