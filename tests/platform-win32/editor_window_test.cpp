@@ -1,11 +1,15 @@
-// The plug-in module's editor in a real host window: it opens, paints the skin, and a click on
-// the quality button made with real input events reaches the host as automation of parameter 13.
+// The plug-in module's editor in a real host window: it paints what the soft backend paints, and
+// clicks, drags and menu choices made with real input events reach the host as automation.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <functional>
+#include <string>
 #include <vector>
 
+#include "editor_reference.h"
+#include "reference_image.h"
 #include "shell/vst2.h"
 #include "test_host_window.h"
 
@@ -19,6 +23,9 @@ struct Call {
 };
 std::vector<Call> hostCalls;
 bool releaseAtHostIdle = false;
+// Run one per host idle call while a control's loop pumps (the drag's cursor moves).
+std::vector<std::function<void()>> idleSteps;
+size_t nextIdleStep = 0;
 
 void sendButton(DWORD flags) {
     INPUT input = {};
@@ -29,32 +36,55 @@ void sendButton(DWORD flags) {
 
 intptr_t VSTCALL editorHost(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float opt) {
     hostCalls.push_back({opcode, index, opt});
-    // The button holds the press in its own loop, which keeps the host idling: release it there.
-    if (opcode == audioMasterIdle && releaseAtHostIdle) {
+    // A control holds the press in its own loop, which keeps the host idling: move and release
+    // the mouse there.
+    if (opcode == audioMasterIdle && nextIdleStep < idleSteps.size()) {
+        idleSteps[nextIdleStep++]();
+    } else if (opcode == audioMasterIdle && releaseAtHostIdle) {
         releaseAtHostIdle = false;
         sendButton(MOUSEEVENTF_LEFTUP);
     }
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-// With SPATIALISER_EDITOR_SCREENSHOT set, the window's pixels go to that file (binary PPM), for
-// people to compare with the soft backend's picture.
-void saveScreenshot(HWND window, int width, int height) {
-    const char* path = std::getenv("SPATIALISER_EDITOR_SCREENSHOT");
-    FILE* file = path ? std::fopen(path, "wb") : nullptr;
-    if (!file)
-        return;
-    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+reference_image::Image readWindow(HWND window, int width, int height) {
+    reference_image::Image image;
+    image.width = width;
+    image.height = height;
     HDC context = GetDC(window);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF colour = GetPixel(context, x, y);
-            const unsigned char rgb[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-            std::fwrite(rgb, 1, 3, file);
-        }
+        for (int x = 0; x < width; ++x) image.pixels.push_back(GetPixel(context, x, y));
     }
     ReleaseDC(window, context);
-    std::fclose(file);
+    return image;
+}
+
+// Writes the picture next to the test program, for a person to compare with the reference.
+void saveForInspection(const reference_image::Image& image, const char* name) {
+    const std::string bytes = reference_image::encodePpm(image);
+    if (std::FILE* file = std::fopen(name, "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+// Inside the popup menu's own modal loop: wait for the menu, then send it keys.
+std::vector<WORD> menuKeys;
+bool menuSeen = false;
+
+void CALLBACK driveMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menuWindow = FindWindowA("#32768", nullptr);
+    if (menuWindow == nullptr || !IsWindowVisible(menuWindow))
+        return;
+    KillTimer(nullptr, timer);
+    menuSeen = true;
+    for (WORD key : menuKeys) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+    }
 }
 
 using MainEntry = AEffect* (*)(HostCallback);
@@ -74,8 +104,13 @@ protected:
         SetWindowPos(testHostWindow(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOMOVE | SWP_NOZORDER);
         pumpMessages();
+        idleSteps.clear();
+        nextIdleStep = 0;
+        hostCalls.clear();
     }
     void TearDown() override {
+        if (GetAsyncKeyState(VK_LBUTTON) & 0x8000)
+            sendButton(MOUSEEVENTF_LEFTUP);
         if (effect) {
             dispatch(effEditClose);
             dispatch(effClose);
@@ -90,6 +125,24 @@ protected:
         return effect->dispatcher(effect, opcode, index, value, ptr, 0.0f);
     }
     HWND editorWindow() const { return FindWindowExA(testHostWindow(), nullptr, nullptr, "Window"); }
+    // Opens the editor in the host window, away from the mouse, and lets it paint and idle.
+    HWND openEditor() {
+        if (dispatch(effEditOpen, 0, 0, testHostWindow()) != 1)
+            return nullptr;
+        HWND window = editorWindow();
+        RECT screen;
+        GetWindowRect(testHostWindow(), &screen);
+        SetCursorPos(screen.right + 100, screen.bottom + 100);
+        if (window)
+            InvalidateRect(window, nullptr, FALSE);
+        idleFor(200);
+        return window;
+    }
+    POINT screenPoint(HWND window, int x, int y) const {
+        POINT point{x, y};
+        ClientToScreen(window, &point);
+        return point;
+    }
     void idleFor(int milliseconds) {
         for (int waited = 0; waited < milliseconds; waited += 20) {
             pumpMessages();
@@ -98,8 +151,7 @@ protected:
         }
     }
     void clickAt(HWND window, int x, int y) {
-        POINT point{x, y};
-        ClientToScreen(window, &point);
+        const POINT point = screenPoint(window, x, y);
         SetCursorPos(point.x, point.y);
         idleFor(100);
         releaseAtHostIdle = true;
@@ -117,35 +169,105 @@ protected:
     RECT savedFrame{};
 };
 
-TEST_F(EditorWindow, OpensPaintsTheSkinAndTakesAClickOnTheQualityButton) {
-    ASSERT_EQ(dispatch(effEditOpen, 0, 0, testHostWindow()), 1);
-    HWND window = editorWindow();
+std::vector<Call> automationOf(int32_t index) {
+    std::vector<Call> calls;
+    for (const Call& call : hostCalls) {
+        if (call.opcode == audioMasterAutomate && call.index == index)
+            calls.push_back(call);
+    }
+    return calls;
+}
+
+TEST_F(EditorWindow, PaintsLikeTheSoftBackendOutsideTheText) {
+    platform::ResourceData stored{nullptr, 0};
+    ASSERT_TRUE(platform::findResource("REFERENCE", editor_reference::kResource, stored));
+    reference_image::Image reference;
+    ASSERT_TRUE(reference_image::decodePpm(stored.data, stored.size, reference));
+
+    HWND window = openEditor();
     ASSERT_NE(window, nullptr);
     RECT client;
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 454);
-    EXPECT_EQ(client.bottom, 269);
-    InvalidateRect(window, nullptr, FALSE);
-    idleFor(200);
+    ASSERT_EQ(client.right, reference.width);
+    ASSERT_EQ(client.bottom, reference.height);
+    const reference_image::Image painted = readWindow(window, reference.width, reference.height);
+    const std::string differences =
+        reference_image::differencesOutside(painted, reference, editor_reference::textAreas());
+    EXPECT_EQ(differences, "");
+    if (!differences.empty())
+        saveForInspection(painted, "editor_painted.ppm");
+}
 
-    saveScreenshot(window, 454, 269);
-    HDC context = GetDC(window);
-    // The panel is not one flat colour, and the quality button's image sits on it.
-    EXPECT_NE(GetPixel(context, 5, 5), GetPixel(context, 100, 145));
-    const COLORREF buttonBefore = GetPixel(context, 418, 104);
-    ReleaseDC(window, context);
+TEST_F(EditorWindow, AClickOnTheQualityButtonReachesTheHost) {
+    HWND window = openEditor();
+    ASSERT_NE(window, nullptr);
+    const COLORREF buttonBefore = [&] {
+        HDC context = GetDC(window);
+        const COLORREF colour = GetPixel(context, 418, 104);
+        ReleaseDC(window, context);
+        return colour;
+    }();
 
-    hostCalls.clear();
     clickAt(window, 418, 104);
-    bool automated = false;
-    for (const Call& call : hostCalls) {
-        if (call.opcode == audioMasterAutomate && call.index == 13 && call.value == 1.0f)
-            automated = true;
-    }
-    EXPECT_TRUE(automated) << "the click reached the host as automation of 13";
-    context = GetDC(window);
+    const std::vector<Call> quality = automationOf(13);
+    ASSERT_EQ(quality.size(), 1u);
+    EXPECT_EQ(quality[0].value, 1.0f);
+    HDC context = GetDC(window);
     EXPECT_NE(GetPixel(context, 418, 104), buttonBefore) << "the button shows its other image";
     ReleaseDC(window, context);
+}
+
+// The azimuth slider (parameter 4, mirrored to 0): its handle's grab line at value 1 is frame
+// row 82, and 62 rows of its 124 of travel below that is the middle.
+TEST_F(EditorWindow, AnAzimuthSliderDragReachesTheHostAsOneGestureOfPairs) {
+    HWND window = openEditor();
+    ASSERT_NE(window, nullptr);
+    const POINT grab = screenPoint(window, 210, 82);
+    SetCursorPos(grab.x, grab.y);
+    idleFor(100);
+    hostCalls.clear();
+    idleSteps = {[&] { SetCursorPos(grab.x, grab.y + 31); }, [] {}, [&] { SetCursorPos(grab.x, grab.y + 62); }, [] {},
+                 [] {}, [] { sendButton(MOUSEEVENTF_LEFTUP); }};
+    sendButton(MOUSEEVENTF_LEFTDOWN);
+    idleFor(300);
+    ASSERT_EQ(nextIdleStep, idleSteps.size()) << "the press never started a drag";
+
+    std::vector<Call> gesture;
+    for (const Call& call : hostCalls) {
+        if (call.opcode == audioMasterAutomate || call.opcode == audioMasterBeginEdit ||
+            call.opcode == audioMasterEndEdit)
+            gesture.push_back(call);
+    }
+    ASSERT_GE(gesture.size(), 4u);
+    EXPECT_EQ(gesture.front().opcode, audioMasterBeginEdit);
+    EXPECT_EQ(gesture.front().index, 4);
+    EXPECT_EQ(gesture.back().opcode, audioMasterEndEdit);
+    EXPECT_EQ(gesture.back().index, 4);
+    ASSERT_EQ(gesture.size() % 2, 0u);
+    for (size_t i = 1; i + 1 < gesture.size(); i += 2) {
+        EXPECT_EQ(gesture[i].opcode, audioMasterAutomate);
+        EXPECT_EQ(gesture[i].index, 0) << "the mirror first";
+        EXPECT_EQ(gesture[i + 1].opcode, audioMasterAutomate);
+        EXPECT_EQ(gesture[i + 1].index, 4);
+        EXPECT_EQ(gesture[i].value, gesture[i + 1].value);
+    }
+    EXPECT_EQ(gesture[2].value, 1.0f) << "the press takes the handle where it is grabbed";
+    EXPECT_NEAR(gesture[gesture.size() - 2].value, 0.5f, 1e-6f);
+    EXPECT_NEAR(effect->getParameter(effect, 4), 0.5f, 1e-6f);
+}
+
+TEST_F(EditorWindow, AChoiceInTheReflectionMenuReachesTheHost) {
+    HWND window = openEditor();
+    ASSERT_NE(window, nullptr);
+    menuSeen = false;
+    menuKeys = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};  // absorb, normal, reflect
+    SetTimer(nullptr, 0, 50, driveMenu);
+    clickAt(window, 340, 188);
+    EXPECT_TRUE(menuSeen) << "no popup menu appeared";
+    const std::vector<Call> pattern = automationOf(14);
+    ASSERT_EQ(pattern.size(), 1u);
+    EXPECT_NEAR(pattern[0].value, 2.0f / 3.0f, 1e-6f);
+    EXPECT_NEAR(effect->getParameter(effect, 14), 2.0f / 3.0f, 1e-6f);
 }
 
 }  // namespace

@@ -3,10 +3,6 @@
 // a reference image (data/frame_scene.ppm) that the Windows build must reproduce under Wine.
 #pragma once
 
-#include <cstddef>
-#include <string>
-#include <vector>
-
 #include "gui/CGuiFrame.h"
 #include "platform/platform.h"
 
@@ -23,19 +19,5 @@ constexpr CGuiRect kFreeformArea = {48, 36, 96, 64};
 
 // Gives the frame its skin and the scene's view.
 void build(CGuiFrame& frame);
-
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<platform::Colour> pixels;  // rows top to bottom
-    platform::Colour at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-
-// Binary PPM (P6), the reference image's format.
-std::string encodePpm(const Image& image);
-bool decodePpm(const void* data, size_t size, Image& image);
-
-// Empty when the images agree everywhere outside kFreeformArea; otherwise the first mismatches.
-std::string differencesOutsideFreeform(const Image& actual, const Image& expected);
 
 }  // namespace frame_scene

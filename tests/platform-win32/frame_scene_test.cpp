@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "frame_scene.h"
+#include "reference_image.h"
 #include "test_host_window.h"
 
 namespace platform_win32_test {
@@ -12,8 +13,8 @@ namespace {
 
 constexpr int kReferenceResource = 1103;  // data/frame_scene.ppm, type "REFERENCE"
 
-frame_scene::Image readWindow(platform::Window* window, int width, int height) {
-    frame_scene::Image image;
+reference_image::Image readWindow(platform::Window* window, int width, int height) {
+    reference_image::Image image;
     image.width = width;
     image.height = height;
     HDC context = GetDC(handleOf(window));
@@ -25,8 +26,8 @@ frame_scene::Image readWindow(platform::Window* window, int width, int height) {
 }
 
 // Writes the picture next to the test program, for a person to compare with the reference.
-void saveForInspection(const frame_scene::Image& image, const char* name) {
-    const std::string bytes = frame_scene::encodePpm(image);
+void saveForInspection(const reference_image::Image& image, const char* name) {
+    const std::string bytes = reference_image::encodePpm(image);
     if (std::FILE* file = std::fopen(name, "wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
@@ -36,8 +37,8 @@ void saveForInspection(const frame_scene::Image& image, const char* name) {
 TEST(FrameScene, PaintsLikeTheSoftBackendOutsideTextAndCurves) {
     platform::ResourceData stored{nullptr, 0};
     ASSERT_TRUE(platform::findResource("REFERENCE", kReferenceResource, stored));
-    frame_scene::Image reference;
-    ASSERT_TRUE(frame_scene::decodePpm(stored.data, stored.size, reference));
+    reference_image::Image reference;
+    ASSERT_TRUE(reference_image::decodePpm(stored.data, stored.size, reference));
 
     CGuiFrame frame(frame_scene::kFrameRect, testHostWindow(), nullptr);
     ASSERT_NE(frame.childWindow, nullptr);
@@ -46,9 +47,9 @@ TEST(FrameScene, PaintsLikeTheSoftBackendOutsideTextAndCurves) {
     pumpMessages();
     EXPECT_FALSE(frame.firstPaintPending) << "the window was never painted";
 
-    const frame_scene::Image painted =
+    const reference_image::Image painted =
         readWindow(frame.childWindow, frame_scene::kFrameRect.width(), frame_scene::kFrameRect.height());
-    const std::string differences = frame_scene::differencesOutsideFreeform(painted, reference);
+    const std::string differences = reference_image::differencesOutside(painted, reference, {frame_scene::kFreeformArea});
     EXPECT_EQ(differences, "");
     if (!differences.empty()) saveForInspection(painted, "frame_scene_painted.ppm");
 }
