@@ -1,7 +1,6 @@
 #include "editor/CPositionSwitch.h"
 
 #include "editor/StepFunctions.h"
-#include "gui/CGuiBitmap.h"
 #include "gui/CGuiContext.h"
 #include "gui/MouseTracking.h"
 
@@ -23,15 +22,8 @@ int CPositionSwitch::imageIndex() {
 }
 
 void CPositionSwitch::paint(CGuiContext* context) {
-    const CGuiPoint& offset = extraPoints[0];
-    const CGuiPoint source = {offset.h, imageIndex() * imageHeight + offset.v};
-    CGuiBitmap* bitmap = isHighlighted && highlightSkin ? highlightSkin : skin();
-    if (bitmap && imageCount > 0) {
-        if (keyedSkin())
-            bitmap->paintKeyed(context, bounds, source);
-        else
-            bitmap->paintOpaque(context, bounds, source);
-    }
+    if (imageCount > 0)
+        paintStripImage(context, imageIndex(), imageHeight);
     markRepaint(false);
 }
 
@@ -71,6 +63,5 @@ void CPositionSwitch::onArrowKey(int virtualKey, int32_t) {
         stepControl(*this, -1.0f);
     else
         return;
-    if (currentValue() != previousValue() && listener)
-        listener->valueChanged(nullptr, this);
+    notifyKeyChange();
 }

@@ -2,7 +2,6 @@
 
 #include "editor/PointerAngle.h"
 #include "editor/StepFunctions.h"
-#include "gui/CGuiBitmap.h"
 #include "gui/CGuiContext.h"
 #include "gui/MouseTracking.h"
 
@@ -25,15 +24,8 @@ int CStripKnob::imageIndex() {
 }
 
 void CStripKnob::paint(CGuiContext* context) {
-    const CGuiPoint& offset = extraPoints[0];
-    const CGuiPoint source = {offset.h, imageIndex() * imageHeight + offset.v};
-    CGuiBitmap* bitmap = isHighlighted && highlightSkin ? highlightSkin : skin();
-    if (bitmap && imageCount > 0) {
-        if (keyedSkin())
-            bitmap->paintKeyed(context, bounds, source);
-        else
-            bitmap->paintOpaque(context, bounds, source);
-    }
+    if (imageCount > 0)
+        paintStripImage(context, imageIndex(), imageHeight);
     markRepaint(false);
 }
 
@@ -73,24 +65,5 @@ void CStripKnob::onMouseDown(CGuiContext* context, CGuiPoint point) {
 }
 
 void CStripKnob::onArrowKey(int virtualKey, int32_t) {
-    switch (virtualKey) {
-    case VKEY_LEFT:
-        stepControl(*this, -1.0f);
-        stepControl(*this, -1.0f);
-        break;
-    case VKEY_UP:
-        stepControl(*this, 1.0f);
-        break;
-    case VKEY_RIGHT:
-        stepControl(*this, 1.0f);
-        stepControl(*this, 1.0f);
-        break;
-    case VKEY_DOWN:
-        stepControl(*this, -1.0f);
-        break;
-    default:
-        return;
-    }
-    if (currentValue() != previousValue() && listener)
-        listener->valueChanged(nullptr, this);
+    stepForArrowKey(virtualKey, [this](float delta) { stepControl(*this, delta); });
 }

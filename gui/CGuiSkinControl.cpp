@@ -62,6 +62,23 @@ void CGuiSkinControl::onMouseLeave() {
 
 void CGuiSkinControl::onIdleTick() {}
 
+void CGuiSkinControl::notifyKeyChange() {
+    if (listener && currentValue() != previousValue())
+        listener->valueChanged(nullptr, this);
+}
+
+void CGuiSkinControl::paintStripImage(CGuiContext* context, int index, int imageHeight) {
+    const CGuiPoint& offset = extraPoints[0];
+    const CGuiPoint source = {offset.h, index * imageHeight + offset.v};
+    CGuiBitmap* bitmap = isHighlighted && highlightSkin ? highlightSkin : skin();
+    if (!bitmap)
+        return;
+    if (keyedSkin())
+        bitmap->paintKeyed(context, bounds, source);
+    else
+        bitmap->paintOpaque(context, bounds, source);
+}
+
 void CGuiSkinControl::stepValue(float delta) {
     if (stepFunction)
         value_ = stepFunction(delta, value_, stepCount, stepArgument);

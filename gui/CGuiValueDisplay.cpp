@@ -101,27 +101,8 @@ void CGuiValueDisplay::onMouseDown(CGuiContext* context, CGuiPoint) {
 }
 
 void CGuiValueDisplay::onArrowKey(int virtualKey, int32_t) {
-    if (readOnly())
-        return;
-    switch (virtualKey) {
-        case VKEY_UP: applyStep(1.0f); break;
-        case VKEY_RIGHT:
-            applyStep(1.0f);
-            applyStep(1.0f);
-            break;
-        case VKEY_DOWN: applyStep(-1.0f); break;
-        case VKEY_LEFT:
-            applyStep(-1.0f);
-            applyStep(-1.0f);
-            break;
-        default: return;
-    }
-    notifyKeyChange();
-}
-
-void CGuiValueDisplay::notifyKeyChange() {
-    if (listener && float(value_) != float(previousValue_))
-        listener->valueChanged(nullptr, this);
+    if (!readOnly())
+        stepForArrowKey(virtualKey, [this](float delta) { applyStep(delta); });
 }
 
 void CGuiValueDisplay::onMouseEnter() {

@@ -60,8 +60,6 @@ public:
 
 protected:
     bool readOnly() const { return (styleBits & kDisplayReadOnly) != 0; }
-    // Tells the listener, without a context, when a key changed the value.
-    void notifyKeyChange();
 
 private:
     void setColor(CGuiColor& field, CGuiColor color);

@@ -132,21 +132,7 @@ void CGuiVerticalSlider::applyStep(float delta) {
 }
 
 void CGuiVerticalSlider::onArrowKey(int virtualKey, int32_t) {
-    switch (virtualKey) {
-        case VKEY_UP: applyStep(1.0f); break;
-        case VKEY_RIGHT:
-            applyStep(1.0f);
-            applyStep(1.0f);
-            break;
-        case VKEY_DOWN: applyStep(-1.0f); break;
-        case VKEY_LEFT:
-            applyStep(-1.0f);
-            applyStep(-1.0f);
-            break;
-        default: return;
-    }
-    if (listener && float(value_) != float(previousValue_))
-        listener->valueChanged(nullptr, this);
+    stepForArrowKey(virtualKey, [this](float delta) { applyStep(delta); });
 }
 
 void CGuiVerticalSlider::setJumpToClick(bool jump) {
