@@ -1,10 +1,6 @@
 // The soft backend's picture of the default editor must stay the stored reference image that the
-// Windows module is compared with. SPATIALISER_UPDATE_REFERENCE=1 rewrites the reference instead.
+// Windows module is compared with.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "editor/CEffectEditor.h"
 #include "editor_reference.h"
@@ -50,15 +46,8 @@ TEST(EditorReference, SoftStillPaintsTheReferenceImage) {
     const reference_image::Image painted = paintDefaultEditor();
     ASSERT_EQ(painted.width, 454);
     ASSERT_EQ(painted.height, 269);
-    const char* update = std::getenv("SPATIALISER_UPDATE_REFERENCE");
-    if (update != nullptr && std::string(update) == "1") {
-        std::ofstream(EDITOR_REFERENCE, std::ios::binary) << reference_image::encodePpm(painted);
-    }
-
-    std::ifstream file(EDITOR_REFERENCE, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     reference_image::Image reference;
-    ASSERT_TRUE(reference_image::decodePpm(bytes.data(), bytes.size(), reference)) << EDITOR_REFERENCE;
+    ASSERT_TRUE(reference_image::readReferenceFile(EDITOR_REFERENCE, painted, reference)) << EDITOR_REFERENCE;
     EXPECT_EQ(reference_image::differencesOutside(painted, reference, editor_reference::textAreas()), "");
 }
 

@@ -2,13 +2,12 @@
 // clicks, drags and menu choices made with real input events reach the host as automation.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "editor_reference.h"
+#include "pixel_check.h"
 #include "reference_image.h"
 #include "shell/vst2.h"
 #include "test_host_window.h"
@@ -45,27 +44,6 @@ intptr_t VSTCALL editorHost(AEffect*, int32_t opcode, int32_t index, intptr_t, v
         sendButton(MOUSEEVENTF_LEFTUP);
     }
     return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-reference_image::Image readWindow(HWND window, int width, int height) {
-    reference_image::Image image;
-    image.width = width;
-    image.height = height;
-    HDC context = GetDC(window);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) image.pixels.push_back(GetPixel(context, x, y));
-    }
-    ReleaseDC(window, context);
-    return image;
-}
-
-// Writes the picture next to the test program, for a person to compare with the reference.
-void saveForInspection(const reference_image::Image& image, const char* name) {
-    const std::string bytes = reference_image::encodePpm(image);
-    if (std::FILE* file = std::fopen(name, "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
 }
 
 // Inside the popup menu's own modal loop: wait for the menu, then send it keys.
@@ -190,12 +168,12 @@ TEST_F(EditorWindow, PaintsLikeTheSoftBackendOutsideTheText) {
     GetClientRect(window, &client);
     ASSERT_EQ(client.right, reference.width);
     ASSERT_EQ(client.bottom, reference.height);
-    const reference_image::Image painted = readWindow(window, reference.width, reference.height);
+    const reference_image::Image painted = readWindowImage(window, reference.width, reference.height);
     const std::string differences =
         reference_image::differencesOutside(painted, reference, editor_reference::textAreas());
     EXPECT_EQ(differences, "");
     if (!differences.empty())
-        saveForInspection(painted, "editor_painted.ppm");
+        reference_image::savePpm(painted, "editor_painted.ppm");
 }
 
 TEST_F(EditorWindow, AClickOnTheQualityButtonReachesTheHost) {

@@ -1,10 +1,6 @@
 // The soft backend's picture of the frame scene must stay the stored reference image that the
-// Windows build is compared with. SPATIALISER_UPDATE_REFERENCE=1 rewrites the reference instead.
+// Windows build is compared with.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "frame_scene.h"
 #include "reference_image.h"
@@ -34,15 +30,8 @@ reference_image::Image paintSceneWithSoft() {
 
 TEST(FrameScene, SoftStillPaintsTheReferenceImage) {
     const reference_image::Image painted = paintSceneWithSoft();
-    const char* update = std::getenv("SPATIALISER_UPDATE_REFERENCE");
-    if (update != nullptr && std::string(update) == "1") {
-        std::ofstream(FRAME_SCENE_REFERENCE, std::ios::binary) << reference_image::encodePpm(painted);
-    }
-
-    std::ifstream file(FRAME_SCENE_REFERENCE, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     reference_image::Image reference;
-    ASSERT_TRUE(reference_image::decodePpm(bytes.data(), bytes.size(), reference)) << FRAME_SCENE_REFERENCE;
+    ASSERT_TRUE(reference_image::readReferenceFile(FRAME_SCENE_REFERENCE, painted, reference)) << FRAME_SCENE_REFERENCE;
     // Text and curves are the soft backend's own tests' business; they stay out here as well.
     EXPECT_EQ(reference_image::differencesOutside(painted, reference, {frame_scene::kFreeformArea}), "");
 }

@@ -2,9 +2,8 @@
 // read back from the window and compared with the soft backend's reference image.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "frame_scene.h"
+#include "pixel_check.h"
 #include "reference_image.h"
 #include "test_host_window.h"
 
@@ -12,27 +11,6 @@ namespace platform_win32_test {
 namespace {
 
 constexpr int kReferenceResource = 1103;  // data/frame_scene.ppm, type "REFERENCE"
-
-reference_image::Image readWindow(platform::Window* window, int width, int height) {
-    reference_image::Image image;
-    image.width = width;
-    image.height = height;
-    HDC context = GetDC(handleOf(window));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) image.pixels.push_back(GetPixel(context, x, y));
-    }
-    ReleaseDC(handleOf(window), context);
-    return image;
-}
-
-// Writes the picture next to the test program, for a person to compare with the reference.
-void saveForInspection(const reference_image::Image& image, const char* name) {
-    const std::string bytes = reference_image::encodePpm(image);
-    if (std::FILE* file = std::fopen(name, "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-}
 
 TEST(FrameScene, PaintsLikeTheSoftBackendOutsideTextAndCurves) {
     platform::ResourceData stored{nullptr, 0};
@@ -48,10 +26,10 @@ TEST(FrameScene, PaintsLikeTheSoftBackendOutsideTextAndCurves) {
     EXPECT_FALSE(frame.firstPaintPending) << "the window was never painted";
 
     const reference_image::Image painted =
-        readWindow(frame.childWindow, frame_scene::kFrameRect.width(), frame_scene::kFrameRect.height());
+        readWindowImage(handleOf(frame.childWindow), frame_scene::kFrameRect.width(), frame_scene::kFrameRect.height());
     const std::string differences = reference_image::differencesOutside(painted, reference, {frame_scene::kFreeformArea});
     EXPECT_EQ(differences, "");
-    if (!differences.empty()) saveForInspection(painted, "frame_scene_painted.ppm");
+    if (!differences.empty()) reference_image::savePpm(painted, "frame_scene_painted.ppm");
 }
 
 }  // namespace

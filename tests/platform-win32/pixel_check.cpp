@@ -25,6 +25,18 @@ std::string pixelDifferences(HDC context, int width, int height, const ExpectedI
     return report;
 }
 
+reference_image::Image readWindowImage(HWND window, int width, int height) {
+    reference_image::Image image;
+    image.width = width;
+    image.height = height;
+    HDC context = GetDC(window);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) image.pixels.push_back(GetPixel(context, x, y));
+    }
+    ReleaseDC(window, context);
+    return image;
+}
+
 MemoryCanvas::MemoryCanvas(int width, int height, platform::Colour background)
     : width(width),
       height(height),

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "reference_image.h"
 
 namespace platform_win32_test {
 
@@ -15,6 +16,9 @@ using ExpectedImage = std::function<platform::Colour(int x, int y)>;
 // Empty when every pixel of (0, 0, width, height) in `context` has its expected colour; otherwise
 // the first mismatches, one per line, for the test's failure message.
 std::string pixelDifferences(HDC context, int width, int height, const ExpectedImage& expected);
+
+// The client area (0, 0, width, height) of a window as the screen shows it.
+reference_image::Image readWindowImage(HWND window, int width, int height);
 
 // A memory context holding a colour surface of the screen's kind, filled with `background`.
 class MemoryCanvas {

@@ -1,6 +1,9 @@
 #include "reference_image.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace reference_image {
 
@@ -30,6 +33,22 @@ bool decodePpm(const void* data, size_t size, Image& image) {
                                                     static_cast<uint8_t>(bytes[at + 2])));
     }
     return true;
+}
+
+void savePpm(const Image& image, const char* path) {
+    const std::string bytes = encodePpm(image);
+    if (std::FILE* file = std::fopen(path, "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+bool readReferenceFile(const char* path, const Image& painted, Image& reference) {
+    const char* update = std::getenv("SPATIALISER_UPDATE_REFERENCE");
+    if (update != nullptr && std::string(update) == "1") savePpm(painted, path);
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return decodePpm(bytes.data(), bytes.size(), reference);
 }
 
 std::string differencesOutside(const Image& actual, const Image& expected, const std::vector<CGuiRect>& leftOut) {

@@ -20,6 +20,12 @@ struct Image {
 
 std::string encodePpm(const Image& image);
 bool decodePpm(const void* data, size_t size, Image& image);
+// Writes the picture to a file, for a person to compare with the reference.
+void savePpm(const Image& image, const char* path);
+
+// Reads the reference image stored at `path`. With SPATIALISER_UPDATE_REFERENCE=1 in the
+// environment, `painted` first replaces it: the way to accept an intended change of a picture.
+bool readReferenceFile(const char* path, const Image& painted, Image& reference);
 
 // Empty when the images agree everywhere outside `leftOut` (areas where text and curves go, which
 // rasterisers may place differently); otherwise the first mismatches, one per line.
