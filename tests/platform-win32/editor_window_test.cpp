@@ -168,6 +168,11 @@ TEST_F(EditorWindow, PaintsLikeTheSoftBackendOutsideTheText) {
     GetClientRect(window, &client);
     ASSERT_EQ(client.right, reference.width);
     ASSERT_EQ(client.bottom, reference.height);
+    ERect* rect = nullptr;
+    ASSERT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 1) << "open, the editor still answers its rectangle";
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right - rect->left, reference.width);
+    EXPECT_EQ(rect->bottom - rect->top, reference.height);
     const reference_image::Image painted = readWindowImage(window, reference.width, reference.height);
     const std::string differences =
         reference_image::differencesOutside(painted, reference, editor_reference::textAreas());
