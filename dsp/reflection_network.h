@@ -62,7 +62,8 @@ struct ReflectionNetwork {
     int32_t last;      // N
     int32_t writeIndex;
     alignas(16) int32_t tap[kTapCount];  // moved in groups of four
-    // The pointers move only when a stretch without wraps ends, which may span several runs.
+    // The pointers move only when a stretch without wraps ends, which may span several runs and
+    // calls.
     int32_t moved;      // samples run since the pointers last moved
     int32_t untilWrap;  // samples left in the stretch; 0: move the pointers and measure the next one
     // Weights that depend only on the settings.
@@ -81,7 +82,7 @@ inline ReflectionNetwork startReflections(SpatialiserState& state, ReflectionQua
     net.writeIndex = state.writeIndex;
     for (int i = 0; i < kTapCount; ++i) net.tap[i] = state.tapIndex[i];
     net.moved = 0;
-    net.untilWrap = 0;
+    net.untilWrap = state.samplesBeforeWrap;
 
     const float w = state.distanceWeight;
     const float t = w < 0.5f ? 2.0f * w : 1.0f;
@@ -121,6 +122,7 @@ inline void storeReflections(ReflectionNetwork& net, SpatialiserState& state) {
     advance<quality>(net, net.moved);
     state.writeIndex = net.writeIndex;
     for (int i = 0; i < kTapCount; ++i) state.tapIndex[i] = net.tap[i];
+    state.samplesBeforeWrap = net.untilWrap;
 }
 
 // Samples until the first pointer of the variant passes N.

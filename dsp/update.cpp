@@ -54,6 +54,7 @@ void reinitialise(float azimuth, float elevation, float distance, float quality,
     }
     state.fourSamplesAtOnce[0] = fourSamplesAtOnce(state, ReflectionQuality::low);
     state.fourSamplesAtOnce[1] = fourSamplesAtOnce(state, ReflectionQuality::high);
+    state.samplesBeforeWrap = 0;
 }
 
 }  // namespace
