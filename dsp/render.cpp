@@ -7,8 +7,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "dsp/direct_path.h"
+#include "dsp/instruction_set.h"
 #include "dsp/oscillators.h"
 #include "dsp/reflection_network.h"
 #include "dsp/spatialiser.h"
@@ -107,20 +109,77 @@ int32_t subBlockLength(int32_t sampleCount) {
     return (sampleCount + 7) / 8 * 4;  // the first half a whole number of vectors
 }
 
+// The band sections of the loop's build: two vectors, or one wide one in the AVX2 build.
+template <InstructionSet isa>
+using BandsOf = std::conditional_t<isa == InstructionSet::avx2, WideBandSections, BandSections>;
+
+// The passes after the elevation cut and the lateral weighting, each a function of its own in each
+// build: inlined into the render loop they leave it fewer registers and it runs slower.
+template <InstructionSet isa>
+struct DirectPathPasses;
+
+template <>
+struct DirectPathPasses<InstructionSet::sse2> {
+    [[gnu::noinline, gnu::flatten]] static void weigh(const DirectPath& path, SubBlock& block, int32_t count) {
+        weighBands(path, block, count);
+    }
+    [[gnu::noinline, gnu::flatten]] static void cut(DirectPath& path, SubBlock& block, int32_t begin, int32_t end) {
+        runElevationCut(path, block, begin, end);
+    }
+    [[gnu::noinline, gnu::flatten]] static void mix(const DirectPath& path, SubBlock& block, int32_t count) {
+        mixChannels(path, block, count);
+    }
+    [[gnu::noinline, gnu::flatten]] static void delay(DirectPath& path, SubBlock& block, int32_t count) {
+        runInterauralDelay(path, block, count);
+    }
+    template <ReflectionQuality quality>
+    [[gnu::noinline, gnu::flatten]] static void reflect(const SubBlock& block, int32_t count, ReflectionNetwork& net,
+                                                        float* outLeft, float* outRight) {
+        reflectBlock<quality>(block.delayed[0], block.delayed[1], block.elevation, outLeft, outRight, count, net);
+    }
+};
+
+template <>
+struct DirectPathPasses<InstructionSet::avx2> {
+    [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void weigh(const DirectPath& path, SubBlock& block,
+                                                                      int32_t count) {
+        weighBands(path, block, count);
+    }
+    [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void cut(DirectPath& path, SubBlock& block, int32_t begin,
+                                                                    int32_t end) {
+        runElevationCut(path, block, begin, end);
+    }
+    [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void mix(const DirectPath& path, SubBlock& block,
+                                                                    int32_t count) {
+        mixChannels(path, block, count);
+    }
+    [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void delay(DirectPath& path, SubBlock& block,
+                                                                      int32_t count) {
+        runInterauralDelay(path, block, count);
+    }
+    template <ReflectionQuality quality>
+    [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void reflect(const SubBlock& block, int32_t count,
+                                                                        ReflectionNetwork& net, float* outLeft,
+                                                                        float* outRight) {
+        reflectBlock<quality>(block.delayed[0], block.delayed[1], block.elevation, outLeft, outRight, count, net);
+    }
+};
+
 // The steps of a sub-block run in two passes: the first (oscillators, position weights, bands,
 // lateral weighting) beside the second pass of the sub-block before it, which begins with the
 // elevation cut. So the render loop carries three recursions at once (azimuth glide, bands and
 // cut) and their latencies overlap.
-template <OutputMode mode, ReflectionQuality quality>
+template <OutputMode mode, ReflectionQuality quality, InstructionSet isa>
 void render(const float* input0, const float* input1, float* output0, float* output1, int32_t sampleCount,
             SpatialiserState& state) {
     Oscillators oscillators = startOscillators(state);
     DirectPath path = startDirectPath(state);
     ReflectionNetwork reflections = startReflections(state, quality);
+    using Passes = DirectPathPasses<isa>;
     SubBlock blocks[2];
 
     // Oscillators, position weights and bands of sample n.
-    const auto stepPosition = [&](SubBlock& block, BandSections& bands, int32_t n) {
+    const auto stepPosition = [&](SubBlock& block, BandsOf<isa>& bands, int32_t n) {
         block.elevation[n] = stepOscillators(oscillators);
         const float azimuth = oscillators.azimuthCurrent;
         block.azimuth[n] = azimuth;
@@ -133,10 +192,9 @@ void render(const float* input0, const float* input1, float* output0, float* out
     // Cross-cancellation, elevation gain, interaural delay, reflections and output of a sub-block
     // whose cut is done.
     const auto finish = [&](SubBlock& block, int32_t start, int32_t count) {
-        mixChannels(path, block, count);
-        runInterauralDelay(path, block, count);
-        reflectBlock<quality>(block.delayed[0], block.delayed[1], block.elevation, block.out[0], block.out[1], count,
-                              reflections);
+        Passes::mix(path, block, count);
+        Passes::delay(path, block, count);
+        Passes::template reflect<quality>(block, count, reflections, block.out[0], block.out[1]);
         writeOutput<mode>(block.out[0], output0 + start, count);
         writeOutput<mode>(block.out[1], output1 + start, count);
     };
@@ -153,7 +211,12 @@ void render(const float* input0, const float* input1, float* output0, float* out
         monoInput(input0 + start, input1 + start, block.x, count);
         clearTail(block, count);
 
-        BandSections bands = path.bands;
+        BandsOf<isa> bands;
+        if constexpr (isa == InstructionSet::avx2) {
+            widenBands(path.bands, bands);
+        } else {
+            bands = path.bands;
+        }
         if (previousCount == 0) {
             for (int32_t n = 0; n < count; ++n) stepPosition(block, bands, n);
         } else {
@@ -164,16 +227,20 @@ void render(const float* input0, const float* input1, float* output0, float* out
                 stepCut(cut, previous.channels[n], previous.cut[n]);
             }
             path.cut = cut;
-            runElevationCut(path, previous, count, previousCount);
+            Passes::cut(path, previous, count, previousCount);
             finish(previous, previousStart, previousCount);
         }
-        path.bands = bands;
-        weighBands(path, block, count);
+        if constexpr (isa == InstructionSet::avx2) {
+            narrowBands(bands, path.bands);
+        } else {
+            path.bands = bands;
+        }
+        Passes::weigh(path, block, count);
         previousStart = start;
         previousCount = count;
     }
     SubBlock& lastBlock = blocks[(previousStart / length) & 1];
-    runElevationCut(path, lastBlock, 0, previousCount);
+    Passes::cut(path, lastBlock, 0, previousCount);
     finish(lastBlock, previousStart, previousCount);
 
     storeOscillators(oscillators, state);
@@ -186,14 +253,31 @@ void render(const float* input0, const float* input1, float* output0, float* out
     state.elevation = lastBlock.elevation[last];
 }
 
+template <OutputMode mode, ReflectionQuality quality>
+void renderSse2(const float* input0, const float* input1, float* output0, float* output1, int32_t sampleCount,
+                SpatialiserState& state) {
+    render<mode, quality, InstructionSet::sse2>(input0, input1, output0, output1, sampleCount, state);
+}
+
+// The same loop with every step inlined into one function for AVX2, so that all of it is built for
+// AVX2 (three-operand forms, loads folded into arithmetic, one wide vector of bands).
+template <OutputMode mode, ReflectionQuality quality>
+SPATIALISER_AVX2 __attribute__((flatten)) void renderAvx2(const float* input0, const float* input1, float* output0,
+                                                         float* output1, int32_t sampleCount, SpatialiserState& state) {
+    render<mode, quality, InstructionSet::avx2>(input0, input1, output0, output1, sampleCount, state);
+}
+
 template <OutputMode mode>
 void renderBlock(const float* input0, const float* input1, float* output0, float* output1, int32_t sampleCount,
                  SpatialiserState* state) {
     if (state->ready == 0 || sampleCount <= 0) return;
-    if (state->quality == 0.0f) {
-        render<mode, ReflectionQuality::low>(input0, input1, output0, output1, sampleCount, *state);
+    const bool low = state->quality == 0.0f;
+    if (state->instructionSet == static_cast<int32_t>(InstructionSet::avx2)) {
+        (low ? renderAvx2<mode, ReflectionQuality::low> : renderAvx2<mode, ReflectionQuality::high>)(
+            input0, input1, output0, output1, sampleCount, *state);
     } else {
-        render<mode, ReflectionQuality::high>(input0, input1, output0, output1, sampleCount, *state);
+        (low ? renderSse2<mode, ReflectionQuality::low> : renderSse2<mode, ReflectionQuality::high>)(
+            input0, input1, output0, output1, sampleCount, *state);
     }
 }
 
@@ -207,4 +291,9 @@ void spatialiserProcess(const float* input0, const float* input1, float* output0
 void spatialiserProcessReplacing(const float* input0, const float* input1, float* output0,
                                  float* output1, int32_t sampleCount, SpatialiserState* state) {
     renderBlock<OutputMode::replace>(input0, input1, output0, output1, sampleCount, state);
+}
+
+InstructionSet fastestInstructionSet() {
+    __builtin_cpu_init();  // a module's code may run before the runtime's own constructors
+    return __builtin_cpu_supports("avx2") ? InstructionSet::avx2 : InstructionSet::sse2;
 }
