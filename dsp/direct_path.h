@@ -155,6 +155,85 @@ inline void weighFour(const DirectPath& path, SubBlock& block, int32_t n) {
     _mm_store_ps(block.channels[n + 2], _mm_unpackhi_ps(left, right));
 }
 
+// weighFour for samples n..n+7 in the AVX2 build: the same arithmetic in each lane.
+SPATIALISER_AVX2 inline void weighEight(const DirectPath& path, const __m256* leftWeight, const __m256* rightWeight,
+                                        SubBlock& block, int32_t n) {
+    const __m256 sign = _mm256_set1_ps(-0.0f);
+    // Band j of samples n..n+7 in band[j]: an 8 by 8 transpose of the rows of bands[n..n+7].
+    __m256 row[8];
+    for (int i = 0; i < 8; ++i) row[i] = _mm256_loadu_ps(block.bands[n + i]);
+    __m256 pairs[8];
+    for (int i = 0; i < 8; i += 2) {
+        pairs[i] = _mm256_unpacklo_ps(row[i], row[i + 1]);
+        pairs[i + 1] = _mm256_unpackhi_ps(row[i], row[i + 1]);
+    }
+    __m256 quads[8];
+    for (int i = 0; i < 8; i += 4) {
+        quads[i] = _mm256_shuffle_ps(pairs[i], pairs[i + 2], _MM_SHUFFLE(1, 0, 1, 0));
+        quads[i + 1] = _mm256_shuffle_ps(pairs[i], pairs[i + 2], _MM_SHUFFLE(3, 2, 3, 2));
+        quads[i + 2] = _mm256_shuffle_ps(pairs[i + 1], pairs[i + 3], _MM_SHUFFLE(1, 0, 1, 0));
+        quads[i + 3] = _mm256_shuffle_ps(pairs[i + 1], pairs[i + 3], _MM_SHUFFLE(3, 2, 3, 2));
+    }
+    __m256 band[kBandCount];
+    for (int j = 0; j < 4; ++j) band[j] = _mm256_permute2f128_ps(quads[j], quads[j + 4], 0x20);
+    for (int j = 4; j < kBandCount; ++j) band[j] = _mm256_permute2f128_ps(quads[j - 4], quads[j], 0x31);
+
+    const __m256 p = _mm256_mul_ps(_mm256_loadu_ps(block.lateralWeight + n), _mm256_set1_ps(0.7f));
+    const __m256 away = _mm256_sub_ps(_mm256_set1_ps(1.0f), _mm256_loadu_ps(block.front + n));
+    _mm256_storeu_ps(block.lateral + n, p);
+    _mm256_storeu_ps(block.away + n, away);
+    // limitElevation's operand order.
+    _mm256_storeu_ps(block.elevation + n, _mm256_max_ps(_mm256_setzero_ps(),
+                                                        _mm256_min_ps(_mm256_set1_ps(1.0f), _mm256_loadu_ps(block.elevation + n))));
+    __m256 scaled = _mm256_mul_ps(band[0], p);
+    __m256 leftSum = _mm256_mul_ps(scaled, leftWeight[0]);
+    for (int j = 1; j < kBandCount; ++j) {
+        scaled = _mm256_mul_ps(band[j], p);
+        leftSum = _mm256_add_ps(leftSum, _mm256_mul_ps(scaled, leftWeight[j]));
+    }
+    __m256 rightSum = leftSum;
+    if (!path.fullField) {
+        rightSum = _mm256_mul_ps(_mm256_mul_ps(band[0], p), rightWeight[0]);
+        for (int j = 1; j < kBandCount; ++j) {
+            rightSum = _mm256_add_ps(rightSum, _mm256_mul_ps(_mm256_mul_ps(band[j], p), rightWeight[j]));
+        }
+    }
+    const __m256 x = _mm256_loadu_ps(block.x + n);
+    __m256 left = _mm256_sub_ps(x, leftSum);
+    __m256 right = _mm256_add_ps(x, rightSum);
+
+    if (path.fullField) {
+        const __m256 one = _mm256_set1_ps(1.0f);
+        const __m256 r = _mm256_add_ps(_mm256_mul_ps(_mm256_loadu_ps(block.rear + n), _mm256_set1_ps(1.5f)), _mm256_set1_ps(0.5f));
+        __m256 q = _mm256_min_ps(_mm256_mul_ps(away, _mm256_set1_ps(0.65f)), _mm256_set1_ps(0.6f));
+        const __m256 azimuth = _mm256_loadu_ps(block.azimuth + n);
+        const __m256 back = _mm256_andnot_ps(sign, azimuth);
+        const __m256 nearBack = _mm256_cmp_ps(back, _mm256_set1_ps(0.95f), _CMP_GT_OS);
+        const __m256 fade =
+            _mm256_and_ps(nearBack, _mm256_mul_ps(_mm256_sub_ps(back, _mm256_set1_ps(0.95f)), _mm256_set1_ps(20.0f)));
+        q = _mm256_mul_ps(q, _mm256_sub_ps(one, fade));
+        const __m256 u1 = _mm256_mul_ps(_mm256_mul_ps(_mm256_mul_ps(band[0], q), _mm256_set1_ps(0.75f)), r);
+        const __m256 u3 = _mm256_mul_ps(_mm256_mul_ps(_mm256_mul_ps(band[2], q), _mm256_set1_ps(1.5f)), r);
+        const __m256 u4 = _mm256_mul_ps(_mm256_mul_ps(_mm256_mul_ps(band[3], q), _mm256_set1_ps(1.5f)), r);
+        const __m256 leftSigns = _mm256_and_ps(_mm256_cmp_ps(azimuth, _mm256_setzero_ps(), _CMP_GT_OS), sign);
+        const __m256 rightSigns = _mm256_xor_ps(leftSigns, sign);
+        left = _mm256_add_ps(left, _mm256_xor_ps(u1, leftSigns));
+        left = _mm256_add_ps(left, _mm256_xor_ps(u3, rightSigns));
+        left = _mm256_add_ps(left, _mm256_xor_ps(u4, leftSigns));
+        right = _mm256_add_ps(right, _mm256_xor_ps(u1, rightSigns));
+        right = _mm256_add_ps(right, _mm256_xor_ps(u3, leftSigns));
+        right = _mm256_add_ps(right, _mm256_xor_ps(u4, rightSigns));
+        const __m256 gain = _mm256_add_ps(_mm256_set1_ps(0.7f), fade);
+        left = _mm256_mul_ps(left, gain);
+        right = _mm256_mul_ps(right, gain);
+    }
+    // [L0 R0 L1 R1 | L4 R4 L5 R5] and [L2 R2 L3 R3 | L6 R6 L7 R7] back into sample order.
+    const __m256 low = _mm256_unpacklo_ps(left, right);
+    const __m256 high = _mm256_unpackhi_ps(left, right);
+    _mm256_storeu_ps(block.channels[n], _mm256_permute2f128_ps(low, high, 0x20));
+    _mm256_storeu_ps(block.channels[n + 4], _mm256_permute2f128_ps(low, high, 0x31));
+}
+
 }  // namespace direct_path_detail
 
 inline DirectPath startDirectPath(SpatialiserState& state) {
@@ -202,6 +281,19 @@ inline void storeDirectPath(const DirectPath& path, SpatialiserState& state) {
 // limits the elevation.
 inline void weighBands(const DirectPath& path, SubBlock& block, int32_t count) {
     for (int32_t n = 0; n < lanesFor(count); n += 4) direct_path_detail::weighFour(path, block, n);
+}
+
+// weighBands eight samples at once, for the AVX2 build.
+SPATIALISER_AVX2 inline void weighBandsWide(const DirectPath& path, SubBlock& block, int32_t count) {
+    __m256 leftWeight[kBandCount], rightWeight[kBandCount];
+    for (int j = 0; j < kBandCount; ++j) {
+        leftWeight[j] = _mm256_set_m128(path.leftWeight[j], path.leftWeight[j]);
+        rightWeight[j] = _mm256_set_m128(path.rightWeight[j], path.rightWeight[j]);
+    }
+    const int32_t lanes = lanesFor(count);
+    int32_t n = 0;
+    for (; n + 8 <= lanes; n += 8) direct_path_detail::weighEight(path, leftWeight, rightWeight, block, n);
+    if (n < lanes) direct_path_detail::weighFour(path, block, n);
 }
 
 // channels -> cut, sample by sample, for samples begin..end-1.

@@ -143,7 +143,7 @@ template <>
 struct DirectPathPasses<InstructionSet::avx2> {
     [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void weigh(const DirectPath& path, SubBlock& block,
                                                                       int32_t count) {
-        weighBands(path, block, count);
+        weighBandsWide(path, block, count);
     }
     [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void cut(DirectPath& path, SubBlock& block, int32_t begin,
                                                                     int32_t end) {
