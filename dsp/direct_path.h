@@ -234,6 +234,81 @@ SPATIALISER_AVX2 inline void weighEight(const DirectPath& path, const __m256* le
     _mm256_storeu_ps(block.channels[n + 4], _mm256_permute2f128_ps(low, high, 0x31));
 }
 
+// Elevation cut, cross-cancellation, elevation gain and the interaural targets of samples n..n+3.
+inline void mixFour(const DirectPath& path, SubBlock& block, int32_t n) {
+    __m128 leftA = _mm_load_ps(block.cut[n]), rightA = _mm_load_ps(block.cut[n + 1]);
+    __m128 leftB = _mm_load_ps(block.cut[n + 2]), rightB = _mm_load_ps(block.cut[n + 3]);
+    _MM_TRANSPOSE4_PS(leftA, rightA, leftB, rightB);
+    const __m128 pairs01 = _mm_load_ps(block.channels[n]);
+    const __m128 pairs23 = _mm_load_ps(block.channels[n + 2]);
+    __m128 left = _mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0));
+    __m128 right = _mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1));
+
+    // Elevation cut.
+    const __m128 e = _mm_load_ps(block.elevation + n);
+    const __m128 cut = _mm_mul_ps(_mm_set1_ps(6.0f), e);
+    left = _mm_sub_ps(left, _mm_mul_ps(cut, leftA));
+    left = _mm_sub_ps(left, _mm_mul_ps(cut, leftB));
+    right = _mm_sub_ps(right, _mm_mul_ps(cut, rightA));
+    right = _mm_sub_ps(right, _mm_mul_ps(cut, rightB));
+
+    // Cross-cancellation, both channels from the same old values; then the elevation gain.
+    const __m128 away = _mm_load_ps(block.away + n);
+    const __m128 cancel = _mm_mul_ps(away, _mm_set1_ps(0.7f));
+    const __m128 cancelledRight = _mm_sub_ps(right, _mm_mul_ps(cancel, left));
+    const __m128 cancelledLeft = _mm_sub_ps(left, _mm_mul_ps(cancel, right));
+    const __m128 lift = _mm_sub_ps(_mm_set1_ps(1.0f), _mm_mul_ps(_mm_set1_ps(0.5f), e));
+    _mm_store_ps(block.toDelay[0] + n, _mm_mul_ps(lift, cancelledLeft));
+    _mm_store_ps(block.toDelay[1] + n, _mm_mul_ps(lift, cancelledRight));
+
+    // Interaural delay of the far ear: 0 at the front, up to itdSpan samples behind.
+    const __m128i itd = _mm_cvttps_epi32(_mm_mul_ps(away, _mm_set1_ps(path.itdSpan)));
+    const __m128i onLeft = _mm_castps_si128(_mm_cmplt_ps(_mm_load_ps(block.lateral + n), _mm_setzero_ps()));
+    _mm_store_si128(reinterpret_cast<__m128i*>(block.itdTarget[0] + n), _mm_andnot_si128(onLeft, itd));
+    _mm_store_si128(reinterpret_cast<__m128i*>(block.itdTarget[1] + n), _mm_and_si128(onLeft, itd));
+}
+
+// mixFour for samples n..n+7 in the AVX2 build: the same arithmetic in each lane.
+SPATIALISER_AVX2 inline void mixEight(const DirectPath& path, SubBlock& block, int32_t n) {
+    // Rows n+i and n+4+i side by side, so that the transpose within each half gives samples
+    // n..n+3 in the low half and n+4..n+7 in the high one.
+    const auto rows = [&block, n](int i) SPATIALISER_AVX2 {
+        return _mm256_set_m128(_mm_load_ps(block.cut[n + 4 + i]), _mm_load_ps(block.cut[n + i]));
+    };
+    __m256 r0 = rows(0), r1 = rows(1), r2 = rows(2), r3 = rows(3);
+    const __m256 t0 = _mm256_unpacklo_ps(r0, r1), t1 = _mm256_unpacklo_ps(r2, r3);
+    const __m256 t2 = _mm256_unpackhi_ps(r0, r1), t3 = _mm256_unpackhi_ps(r2, r3);
+    const __m256 leftA = _mm256_shuffle_ps(t0, t1, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 rightA = _mm256_shuffle_ps(t0, t1, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 leftB = _mm256_shuffle_ps(t2, t3, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 rightB = _mm256_shuffle_ps(t2, t3, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 pairs01 = _mm256_set_m128(_mm_load_ps(block.channels[n + 4]), _mm_load_ps(block.channels[n]));
+    const __m256 pairs23 = _mm256_set_m128(_mm_load_ps(block.channels[n + 6]), _mm_load_ps(block.channels[n + 2]));
+    __m256 left = _mm256_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0));
+    __m256 right = _mm256_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1));
+
+    const __m256 e = _mm256_loadu_ps(block.elevation + n);
+    const __m256 cut = _mm256_mul_ps(_mm256_set1_ps(6.0f), e);
+    left = _mm256_sub_ps(left, _mm256_mul_ps(cut, leftA));
+    left = _mm256_sub_ps(left, _mm256_mul_ps(cut, leftB));
+    right = _mm256_sub_ps(right, _mm256_mul_ps(cut, rightA));
+    right = _mm256_sub_ps(right, _mm256_mul_ps(cut, rightB));
+
+    const __m256 away = _mm256_loadu_ps(block.away + n);
+    const __m256 cancel = _mm256_mul_ps(away, _mm256_set1_ps(0.7f));
+    const __m256 cancelledRight = _mm256_sub_ps(right, _mm256_mul_ps(cancel, left));
+    const __m256 cancelledLeft = _mm256_sub_ps(left, _mm256_mul_ps(cancel, right));
+    const __m256 lift = _mm256_sub_ps(_mm256_set1_ps(1.0f), _mm256_mul_ps(_mm256_set1_ps(0.5f), e));
+    _mm256_storeu_ps(block.toDelay[0] + n, _mm256_mul_ps(lift, cancelledLeft));
+    _mm256_storeu_ps(block.toDelay[1] + n, _mm256_mul_ps(lift, cancelledRight));
+
+    const __m256i itd = _mm256_cvttps_epi32(_mm256_mul_ps(away, _mm256_set1_ps(path.itdSpan)));
+    const __m256i onLeft =
+        _mm256_castps_si256(_mm256_cmp_ps(_mm256_loadu_ps(block.lateral + n), _mm256_setzero_ps(), _CMP_LT_OS));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(block.itdTarget[0] + n), _mm256_andnot_si256(onLeft, itd));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(block.itdTarget[1] + n), _mm256_and_si256(onLeft, itd));
+}
+
 }  // namespace direct_path_detail
 
 inline DirectPath startDirectPath(SpatialiserState& state) {
@@ -305,39 +380,15 @@ inline void runElevationCut(DirectPath& path, SubBlock& block, int32_t begin, in
 
 // channels, cut, elevation, away -> toDelay and itdTarget, four samples at once.
 inline void mixChannels(const DirectPath& path, SubBlock& block, int32_t count) {
-    const __m128 span = _mm_set1_ps(path.itdSpan);
-    for (int32_t n = 0; n < lanesFor(count); n += 4) {
-        __m128 leftA = _mm_load_ps(block.cut[n]), rightA = _mm_load_ps(block.cut[n + 1]);
-        __m128 leftB = _mm_load_ps(block.cut[n + 2]), rightB = _mm_load_ps(block.cut[n + 3]);
-        _MM_TRANSPOSE4_PS(leftA, rightA, leftB, rightB);
-        const __m128 pairs01 = _mm_load_ps(block.channels[n]);
-        const __m128 pairs23 = _mm_load_ps(block.channels[n + 2]);
-        __m128 left = _mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0));
-        __m128 right = _mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1));
+    for (int32_t n = 0; n < lanesFor(count); n += 4) direct_path_detail::mixFour(path, block, n);
+}
 
-        // Elevation cut.
-        const __m128 e = _mm_load_ps(block.elevation + n);
-        const __m128 cut = _mm_mul_ps(_mm_set1_ps(6.0f), e);
-        left = _mm_sub_ps(left, _mm_mul_ps(cut, leftA));
-        left = _mm_sub_ps(left, _mm_mul_ps(cut, leftB));
-        right = _mm_sub_ps(right, _mm_mul_ps(cut, rightA));
-        right = _mm_sub_ps(right, _mm_mul_ps(cut, rightB));
-
-        // Cross-cancellation, both channels from the same old values; then the elevation gain.
-        const __m128 away = _mm_load_ps(block.away + n);
-        const __m128 cancel = _mm_mul_ps(away, _mm_set1_ps(0.7f));
-        const __m128 cancelledRight = _mm_sub_ps(right, _mm_mul_ps(cancel, left));
-        const __m128 cancelledLeft = _mm_sub_ps(left, _mm_mul_ps(cancel, right));
-        const __m128 lift = _mm_sub_ps(_mm_set1_ps(1.0f), _mm_mul_ps(_mm_set1_ps(0.5f), e));
-        _mm_store_ps(block.toDelay[0] + n, _mm_mul_ps(lift, cancelledLeft));
-        _mm_store_ps(block.toDelay[1] + n, _mm_mul_ps(lift, cancelledRight));
-
-        // Interaural delay of the far ear: 0 at the front, up to itdSpan samples behind.
-        const __m128i itd = _mm_cvttps_epi32(_mm_mul_ps(away, span));
-        const __m128i onLeft = _mm_castps_si128(_mm_cmplt_ps(_mm_load_ps(block.lateral + n), _mm_setzero_ps()));
-        _mm_store_si128(reinterpret_cast<__m128i*>(block.itdTarget[0] + n), _mm_andnot_si128(onLeft, itd));
-        _mm_store_si128(reinterpret_cast<__m128i*>(block.itdTarget[1] + n), _mm_and_si128(onLeft, itd));
-    }
+// mixChannels eight samples at once, for the AVX2 build.
+SPATIALISER_AVX2 inline void mixChannelsWide(const DirectPath& path, SubBlock& block, int32_t count) {
+    const int32_t lanes = lanesFor(count);
+    int32_t n = 0;
+    for (; n + 8 <= lanes; n += 8) direct_path_detail::mixEight(path, block, n);
+    if (n < lanes) direct_path_detail::mixFour(path, block, n);
 }
 
 // toDelay -> delayed, sample by sample.

@@ -151,7 +151,7 @@ struct DirectPathPasses<InstructionSet::avx2> {
     }
     [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void mix(const DirectPath& path, SubBlock& block,
                                                                     int32_t count) {
-        mixChannels(path, block, count);
+        mixChannelsWide(path, block, count);
     }
     [[gnu::noinline, gnu::flatten]] SPATIALISER_AVX2 static void delay(DirectPath& path, SubBlock& block,
                                                                       int32_t count) {
