@@ -61,7 +61,7 @@ struct ReflectionNetwork {
     float* buffer[2];  // left, right
     int32_t last;      // N
     int32_t writeIndex;
-    alignas(16) int32_t tap[kTapCount];  // moved in groups of four
+    int32_t* tap;  // the state's tap pointers, moved in place in groups of four
     // The pointers move only when a stretch without wraps ends, which may span several runs and
     // calls.
     int32_t moved;      // samples run since the pointers last moved
@@ -80,7 +80,7 @@ inline ReflectionNetwork startReflections(SpatialiserState& state, ReflectionQua
     net.buffer[kRightSide] = state.reflectionBuffer[kRightSide];
     net.last = state.cycleLength;
     net.writeIndex = state.writeIndex;
-    for (int i = 0; i < kTapCount; ++i) net.tap[i] = state.tapIndex[i];
+    net.tap = state.tapIndex;
     net.moved = 0;
     net.untilWrap = state.samplesBeforeWrap;
 
@@ -108,9 +108,9 @@ inline void advance(ReflectionNetwork& net, int32_t steps) {
     const __m128i cycle = _mm_set1_epi32(net.last + 1);
     constexpr const int* groups = Variant<quality>::movingGroups;
     for (int group = groups[0]; group < groups[1]; ++group) {
-        __m128i* const taps = reinterpret_cast<__m128i*>(net.tap) + group;
-        const __m128i moved = _mm_add_epi32(_mm_load_si128(taps), step);
-        _mm_store_si128(taps, _mm_sub_epi32(moved, _mm_and_si128(_mm_cmpgt_epi32(moved, last), cycle)));
+        __m128i* const taps = reinterpret_cast<__m128i*>(net.tap + 4 * group);
+        const __m128i moved = _mm_add_epi32(_mm_loadu_si128(taps), step);
+        _mm_storeu_si128(taps, _mm_sub_epi32(moved, _mm_and_si128(_mm_cmpgt_epi32(moved, last), cycle)));
     }
     net.writeIndex += steps;
     if (net.writeIndex > net.last) net.writeIndex -= net.last + 1;
@@ -121,7 +121,6 @@ template <ReflectionQuality quality>
 inline void storeReflections(ReflectionNetwork& net, SpatialiserState& state) {
     advance<quality>(net, net.moved);
     state.writeIndex = net.writeIndex;
-    for (int i = 0; i < kTapCount; ++i) state.tapIndex[i] = net.tap[i];
     state.samplesBeforeWrap = net.untilWrap;
 }
 
@@ -131,7 +130,7 @@ inline int32_t samplesBeforeWrap(const ReflectionNetwork& net) {
     constexpr const int* groups = Variant<quality>::movingGroups;
     __m128i highest = _mm_set1_epi32(net.writeIndex);
     for (int group = groups[0]; group < groups[1]; ++group) {
-        const __m128i taps = _mm_load_si128(reinterpret_cast<const __m128i*>(net.tap) + group);
+        const __m128i taps = _mm_loadu_si128(reinterpret_cast<const __m128i*>(net.tap + 4 * group));
         const __m128i above = _mm_cmpgt_epi32(taps, highest);
         highest = _mm_or_si128(_mm_and_si128(above, taps), _mm_andnot_si128(above, highest));
     }
