@@ -21,8 +21,10 @@
 // the oscillators (stepBands, stepCut), so that the recursions overlap.
 struct DirectPath {
     BandSections bands;
-    // Lateral weight of each band per channel; both rows are the same in the full stereo field.
-    __m128 leftWeight[kBandCount], rightWeight[kBandCount];
+    // Lateral weight of each band per channel, in four lanes; both are the same in the full
+    // stereo field.
+    const float (*leftWeight)[4];
+    const float (*rightWeight)[4];
     CutSections cut;
     bool fullField;
     float itdSpan;
@@ -38,17 +40,41 @@ inline constexpr float kFullFieldWeights[kBandCount] = {1.5f, 1.5f, 3.166665f, 1
 inline constexpr float kLeftWeights[kBandCount] = {0.375f, 0.5625f, 0.75f, 1.125f, 1.5f, 1.95f, 2.25f};
 inline constexpr float kRightWeights[kBandCount] = {0.375f, 0.5625f, 0.5625f, 1.125f, 1.5f, 1.95f, 2.25f};
 
-// Section j's state pair (z1, z2) lies at pairs[j][0..1].
-inline __m128 stateLanes(const float (*pairs)[2], int first, int count, int which) {
-    alignas(16) float values[4] = {};
-    for (int i = 0; i < count; ++i) values[i] = pairs[first + i][which];
-    return _mm_load_ps(values);
+// A row of weights with each one repeated in the four lanes of a vector.
+struct WeightLanes {
+    alignas(16) float lanes[kBandCount][4];
+};
+
+constexpr WeightLanes lanesOf(const float (&weights)[kBandCount]) {
+    WeightLanes result{};
+    for (int band = 0; band < kBandCount; ++band) {
+        for (float& lane : result.lanes[band]) lane = weights[band];
+    }
+    return result;
 }
 
-inline void storeStateLanes(__m128 vector, float (*pairs)[2], int first, int count, int which) {
-    alignas(16) float values[4];
-    _mm_store_ps(values, vector);
-    for (int i = 0; i < count; ++i) pairs[first + i][which] = values[i];
+inline constexpr WeightLanes kFullFieldLanes = lanesOf(kFullFieldWeights);
+inline constexpr WeightLanes kLeftLanes = lanesOf(kLeftWeights);
+inline constexpr WeightLanes kRightLanes = lanesOf(kRightWeights);
+
+// The z1 and z2 of four sections whose state pairs (z1, z2) lie at pairs[0..3]; a section past
+// `count` reads as zero.
+inline void loadStatePairs(const float (*pairs)[2], int count, __m128& z1, __m128& z2) {
+    const __m128 first = _mm_loadu_ps(pairs[0]);
+    const __m128 second = count > 3 ? _mm_loadu_ps(pairs[2])
+                                    : _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(pairs[2]));
+    z1 = _mm_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0));
+    z2 = _mm_shuffle_ps(first, second, _MM_SHUFFLE(3, 1, 3, 1));
+}
+
+inline void storeStatePairs(__m128 z1, __m128 z2, float (*pairs)[2], int count) {
+    _mm_storeu_ps(pairs[0], _mm_unpacklo_ps(z1, z2));
+    const __m128 second = _mm_unpackhi_ps(z1, z2);
+    if (count > 3) {
+        _mm_storeu_ps(pairs[2], second);
+    } else {
+        _mm_storel_pi(reinterpret_cast<__m64*>(pairs[2]), second);
+    }
 }
 
 inline int bandsIn(int half) {
@@ -106,16 +132,16 @@ inline void weighFour(const DirectPath& path, SubBlock& block, int32_t n) {
     _mm_store_ps(block.away + n, away);
     _mm_store_ps(block.elevation + n, limitElevation(_mm_load_ps(block.elevation + n)));
     __m128 scaled = _mm_mul_ps(band[0], p);
-    __m128 leftSum = _mm_mul_ps(scaled, path.leftWeight[0]);
+    __m128 leftSum = _mm_mul_ps(scaled, _mm_load_ps(path.leftWeight[0]));
     for (int j = 1; j < kBandCount; ++j) {
         scaled = _mm_mul_ps(band[j], p);
-        leftSum = _mm_add_ps(leftSum, _mm_mul_ps(scaled, path.leftWeight[j]));
+        leftSum = _mm_add_ps(leftSum, _mm_mul_ps(scaled, _mm_load_ps(path.leftWeight[j])));
     }
     __m128 rightSum = leftSum;  // the full stereo field weighs both channels alike
     if (!path.fullField) {
-        rightSum = _mm_mul_ps(_mm_mul_ps(band[0], p), path.rightWeight[0]);
+        rightSum = _mm_mul_ps(_mm_mul_ps(band[0], p), _mm_load_ps(path.rightWeight[0]));
         for (int j = 1; j < kBandCount; ++j) {
-            rightSum = _mm_add_ps(rightSum, _mm_mul_ps(_mm_mul_ps(band[j], p), path.rightWeight[j]));
+            rightSum = _mm_add_ps(rightSum, _mm_mul_ps(_mm_mul_ps(band[j], p), _mm_load_ps(path.rightWeight[j])));
         }
     }
     const __m128 x = _mm_load_ps(block.x + n);
@@ -155,9 +181,13 @@ inline void weighFour(const DirectPath& path, SubBlock& block, int32_t n) {
     _mm_store_ps(block.channels[n + 2], _mm_unpackhi_ps(left, right));
 }
 
+// Four weight lanes in both halves of a wide vector.
+SPATIALISER_AVX2 inline __m256 weight(const float* lanes) {
+    return _mm256_broadcast_ps(reinterpret_cast<const __m128*>(lanes));
+}
+
 // weighFour for samples n..n+7 in the AVX2 build: the same arithmetic in each lane.
-SPATIALISER_AVX2 inline void weighEight(const DirectPath& path, const __m256* leftWeight, const __m256* rightWeight,
-                                        SubBlock& block, int32_t n) {
+SPATIALISER_AVX2 inline void weighEight(const DirectPath& path, SubBlock& block, int32_t n) {
     const __m256 sign = _mm256_set1_ps(-0.0f);
     // Band j of samples n..n+7 in band[j]: an 8 by 8 transpose of the rows of bands[n..n+7].
     __m256 row[8];
@@ -186,16 +216,16 @@ SPATIALISER_AVX2 inline void weighEight(const DirectPath& path, const __m256* le
     _mm256_storeu_ps(block.elevation + n, _mm256_max_ps(_mm256_setzero_ps(),
                                                         _mm256_min_ps(_mm256_set1_ps(1.0f), _mm256_loadu_ps(block.elevation + n))));
     __m256 scaled = _mm256_mul_ps(band[0], p);
-    __m256 leftSum = _mm256_mul_ps(scaled, leftWeight[0]);
+    __m256 leftSum = _mm256_mul_ps(scaled, weight(path.leftWeight[0]));
     for (int j = 1; j < kBandCount; ++j) {
         scaled = _mm256_mul_ps(band[j], p);
-        leftSum = _mm256_add_ps(leftSum, _mm256_mul_ps(scaled, leftWeight[j]));
+        leftSum = _mm256_add_ps(leftSum, _mm256_mul_ps(scaled, weight(path.leftWeight[j])));
     }
     __m256 rightSum = leftSum;
     if (!path.fullField) {
-        rightSum = _mm256_mul_ps(_mm256_mul_ps(band[0], p), rightWeight[0]);
+        rightSum = _mm256_mul_ps(_mm256_mul_ps(band[0], p), weight(path.rightWeight[0]));
         for (int j = 1; j < kBandCount; ++j) {
-            rightSum = _mm256_add_ps(rightSum, _mm256_mul_ps(_mm256_mul_ps(band[j], p), rightWeight[j]));
+            rightSum = _mm256_add_ps(rightSum, _mm256_mul_ps(_mm256_mul_ps(band[j], p), weight(path.rightWeight[j])));
         }
     }
     const __m256 x = _mm256_loadu_ps(block.x + n);
@@ -318,18 +348,15 @@ inline DirectPath startDirectPath(SpatialiserState& state) {
         path.bands.b0[half] = _mm_loadu_ps(state.bandB0 + 4 * half);
         path.bands.a1[half] = _mm_loadu_ps(state.bandA1 + 4 * half);
         path.bands.a2[half] = _mm_loadu_ps(state.bandA2 + 4 * half);
-        path.bands.z1[half] = direct_path_detail::stateLanes(state.bandState, 4 * half, direct_path_detail::bandsIn(half), 0);
-        path.bands.z2[half] = direct_path_detail::stateLanes(state.bandState, 4 * half, direct_path_detail::bandsIn(half), 1);
+        direct_path_detail::loadStatePairs(state.bandState + 4 * half, direct_path_detail::bandsIn(half), path.bands.z1[half],
+                                           path.bands.z2[half]);
     }
-    for (int band = 0; band < kBandCount; ++band) {
-        path.leftWeight[band] = _mm_set1_ps(path.fullField ? direct_path_detail::kFullFieldWeights[band] : direct_path_detail::kLeftWeights[band]);
-        path.rightWeight[band] = _mm_set1_ps(path.fullField ? direct_path_detail::kFullFieldWeights[band] : direct_path_detail::kRightWeights[band]);
-    }
+    path.leftWeight = (path.fullField ? direct_path_detail::kFullFieldLanes : direct_path_detail::kLeftLanes).lanes;
+    path.rightWeight = (path.fullField ? direct_path_detail::kFullFieldLanes : direct_path_detail::kRightLanes).lanes;
     path.cut.b0 = _mm_set1_ps(state.bandB0[kElevationBand]);
     path.cut.a1 = _mm_set1_ps(state.bandA1[kElevationBand]);
     path.cut.a2 = _mm_set1_ps(state.bandA2[kElevationBand]);
-    path.cut.z1 = direct_path_detail::stateLanes(state.elevationFilterState, 0, kElevationFilterCount, 0);
-    path.cut.z2 = direct_path_detail::stateLanes(state.elevationFilterState, 0, kElevationFilterCount, 1);
+    direct_path_detail::loadStatePairs(state.elevationFilterState, kElevationFilterCount, path.cut.z1, path.cut.z2);
     path.itdSpan = state.itdSpan;
     for (int line = 0; line < 2; ++line) {
         path.itdLine[line] = state.itdBuffer[line];
@@ -341,11 +368,10 @@ inline DirectPath startDirectPath(SpatialiserState& state) {
 
 inline void storeDirectPath(const DirectPath& path, SpatialiserState& state) {
     for (int half = 0; half < 2; ++half) {
-        direct_path_detail::storeStateLanes(path.bands.z1[half], state.bandState, 4 * half, direct_path_detail::bandsIn(half), 0);
-        direct_path_detail::storeStateLanes(path.bands.z2[half], state.bandState, 4 * half, direct_path_detail::bandsIn(half), 1);
+        direct_path_detail::storeStatePairs(path.bands.z1[half], path.bands.z2[half], state.bandState + 4 * half,
+                                            direct_path_detail::bandsIn(half));
     }
-    direct_path_detail::storeStateLanes(path.cut.z1, state.elevationFilterState, 0, kElevationFilterCount, 0);
-    direct_path_detail::storeStateLanes(path.cut.z2, state.elevationFilterState, 0, kElevationFilterCount, 1);
+    direct_path_detail::storeStatePairs(path.cut.z1, path.cut.z2, state.elevationFilterState, kElevationFilterCount);
     for (int line = 0; line < 2; ++line) {
         state.itdWriteIndex[line] = path.itdWriteIndex[line];
         state.itdLength[line] = path.itdLength[line];
@@ -360,14 +386,9 @@ inline void weighBands(const DirectPath& path, SubBlock& block, int32_t count) {
 
 // weighBands eight samples at once, for the AVX2 build.
 SPATIALISER_AVX2 inline void weighBandsWide(const DirectPath& path, SubBlock& block, int32_t count) {
-    __m256 leftWeight[kBandCount], rightWeight[kBandCount];
-    for (int j = 0; j < kBandCount; ++j) {
-        leftWeight[j] = _mm256_set_m128(path.leftWeight[j], path.leftWeight[j]);
-        rightWeight[j] = _mm256_set_m128(path.rightWeight[j], path.rightWeight[j]);
-    }
     const int32_t lanes = lanesFor(count);
     int32_t n = 0;
-    for (; n + 8 <= lanes; n += 8) direct_path_detail::weighEight(path, leftWeight, rightWeight, block, n);
+    for (; n + 8 <= lanes; n += 8) direct_path_detail::weighEight(path, block, n);
     if (n < lanes) direct_path_detail::weighFour(path, block, n);
 }
 

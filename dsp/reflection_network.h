@@ -283,10 +283,17 @@ inline void reflectBlock(const float* delayedLeft, const float* delayedRight, co
         const int32_t remaining = count - done;
         const int32_t run = net.untilWrap < remaining ? net.untilWrap : remaining;
         // A copy the buffer stores cannot reach, so pointers and weights stay in registers; its
-        // buffers start where the run does.
+        // buffers start where the run does. Of the taps only those the variant uses are copied.
         ReflectionNetwork fixed = net;
         fixed.buffer[kLeftSide] += net.moved;
         fixed.buffer[kRightSide] += net.moved;
+        alignas(16) int32_t taps[kTapCount];
+        constexpr const int* groups = Variant<quality>::movingGroups;
+        for (int group = groups[0]; group < groups[1]; ++group) {
+            _mm_store_si128(reinterpret_cast<__m128i*>(taps) + group,
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(net.tap + 4 * group)));
+        }
+        fixed.tap = taps;
         int32_t step = 0;
         if (fixed.vectorised) {
             for (; step + 4 <= run; step += 4) {
