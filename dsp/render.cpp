@@ -63,6 +63,23 @@ void monoInput(const float* input0, const float* input1, float* x, int32_t count
     for (; n < count; ++n) x[n] = (sanitised(input0[n]) + sanitised(input1[n])) * kInputScale + kDenormalGuard;
 }
 
+// monoInput eight samples at once, for the AVX2 build: the same arithmetic in each lane.
+SPATIALISER_AVX2 void monoInputWide(const float* input0, const float* input1, float* x, int32_t count) {
+    const __m256 magnitudeMask = _mm256_castsi256_ps(_mm256_set1_epi32(0x7fffffff));
+    const __m256 limit = _mm256_set1_ps(kSampleLimit);
+    int32_t n = 0;
+    for (; n + 8 <= count; n += 8) {
+        const __m256 a = _mm256_loadu_ps(input0 + n);
+        const __m256 b = _mm256_loadu_ps(input1 + n);
+        const __m256 outside = _mm256_or_ps(_mm256_cmp_ps(_mm256_and_ps(a, magnitudeMask), limit, _CMP_NLE_US),
+                                            _mm256_cmp_ps(_mm256_and_ps(b, magnitudeMask), limit, _CMP_NLE_US));
+        if (_mm256_movemask_ps(outside) != 0) break;
+        _mm256_storeu_ps(x + n, _mm256_add_ps(_mm256_mul_ps(_mm256_add_ps(a, b), _mm256_set1_ps(kInputScale)),
+                                              _mm256_set1_ps(kDenormalGuard)));
+    }
+    monoInput(input0 + n, input1 + n, x + n, count - n);
+}
+
 template <OutputMode mode>
 float outputSample(float existing, float value) {
     // Accumulating halves the existing content together with the new contribution.
@@ -90,6 +107,17 @@ void writeOutput(const float* values, float* output, int32_t count) {
         _mm_storeu_ps(output + n, result);
     }
     for (; n < count; ++n) output[n] = outputSample<mode>(output[n], values[n]);
+}
+
+// writeOutput for the replacing call eight samples at once, for the AVX2 build.
+SPATIALISER_AVX2 void replaceOutputWide(const float* values, float* output, int32_t count) {
+    int32_t n = 0;
+    for (; n + 8 <= count; n += 8) {
+        const __m256 result = _mm256_mul_ps(_mm256_loadu_ps(values + n), _mm256_set1_ps(kOutputScale));
+        _mm256_storeu_ps(output + n, _mm256_max_ps(_mm256_min_ps(result, _mm256_set1_ps(kOutputCeiling)),
+                                                   _mm256_set1_ps(kOutputFloor)));
+    }
+    writeOutput<OutputMode::replace>(values + n, output + n, count - n);
 }
 
 // Zeros in the lanes past the sub-block's end keep the four-at-once steps on plain numbers.
@@ -195,8 +223,13 @@ void render(const float* input0, const float* input1, float* output0, float* out
         Passes::mix(path, block, count);
         Passes::delay(path, block, count);
         Passes::template reflect<quality>(block, count, reflections, block.out[0], block.out[1]);
-        writeOutput<mode>(block.out[0], output0 + start, count);
-        writeOutput<mode>(block.out[1], output1 + start, count);
+        if constexpr (isa == InstructionSet::avx2 && mode == OutputMode::replace) {
+            replaceOutputWide(block.out[0], output0 + start, count);
+            replaceOutputWide(block.out[1], output1 + start, count);
+        } else {
+            writeOutput<mode>(block.out[0], output0 + start, count);
+            writeOutput<mode>(block.out[1], output1 + start, count);
+        }
     };
 
     int32_t previousStart = 0;
@@ -208,7 +241,11 @@ void render(const float* input0, const float* input1, float* output0, float* out
         SubBlock& previous = blocks[((start / length) & 1) ^ 1];
         // All inputs of the sub-block are read before any of its outputs is written: buffers may be
         // shared. The previous sub-block's outputs lie before them.
-        monoInput(input0 + start, input1 + start, block.x, count);
+        if constexpr (isa == InstructionSet::avx2) {
+            monoInputWide(input0 + start, input1 + start, block.x, count);
+        } else {
+            monoInput(input0 + start, input1 + start, block.x, count);
+        }
         clearTail(block, count);
 
         BandsOf<isa> bands;
