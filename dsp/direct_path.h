@@ -1,13 +1,12 @@
 // The direct path: seven lateral bands, rear colouring, elevation cut, cross-cancellation,
 // elevation gain and interaural delay. Steps with feedback run sample by sample (the seven band
 // sections side by side in the lanes of two vectors, the four cut sections in one); the others
-// run four samples at once. Every lane does exactly the single-precision arithmetic of the
-// scalar step, in the same order. It is all inline: the render loop compiles it once for each
-// instruction set it dispatches to.
+// run four samples at once, eight in the AVX2 build. Every lane does exactly the single-precision
+// arithmetic of the scalar step, in the same order. It is all inline: the render loop compiles it
+// once for each instruction set it dispatches to.
 #pragma once
 
-#include <emmintrin.h>
-#include <xmmintrin.h>
+#include <immintrin.h>
 
 #include <algorithm>
 #include <cstdint>
