@@ -11,6 +11,9 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     # other compilers call in with a 4-byte aligned stack; an aligned SSE spill would crash.
     add_compile_options(-msse2 -mfpmath=sse -mstackrealign)
   endif()
+  # The engine's AVX2 build keeps wide vectors on the stack, which mingw aligns to 16 bytes only;
+  # unaligned moves cannot fault there.
+  add_compile_options(-Wa,-muse-unaligned-vector-move)
   # The C++ runtime goes into every module and program: only system DLLs are imported.
   add_link_options(-static-libgcc -static-libstdc++ -static)
 endif()

@@ -25,12 +25,23 @@ struct Oscillators {
     float elevationTarget;
     float glideWeight;  // samples of history in the azimuth glide: 4000 at 44100 Hz
     float glideScale;   // 1 / (glideWeight + 1)
+    bool sweepMayWrap;  // false when no table entry can take the sweep outside -1..1
 };
 
 inline const float* azimuthTableFor(const SpatialiserState& state) {
     if (state.waveform <= 0.0f) return state.sineTable;
     if (state.waveform <= 1.0f) return state.invertedRampTable;
     return state.rampTable;
+}
+
+// Whether table entry t * depth + target can leave -1..1 for some entry t of the azimuth table.
+// Rounding is monotonic, so the bounds of the entries (sine and ramp -1..1, inverted ramp 0..2,
+// the zero past the end included) bound the sweep exactly as the per-sample arithmetic rounds it.
+inline bool sweepMayWrap(const SpatialiserState& state, float depth, float target) {
+    const bool inverted = state.waveform > 0.0f && state.waveform <= 1.0f;
+    const float lowest = (inverted ? 0.0f : -1.0f) * depth + target;
+    const float highest = (inverted ? 2.0f : 1.0f) * depth + target;
+    return !(lowest >= -1.0f && highest <= 1.0f);
 }
 
 inline Oscillators startOscillators(const SpatialiserState& state) {
@@ -48,6 +59,7 @@ inline Oscillators startOscillators(const SpatialiserState& state) {
     oscillators.elevationTarget = state.elevationTarget;
     oscillators.glideWeight = state.glideWeight;
     oscillators.glideScale = state.glideScale;
+    oscillators.sweepMayWrap = sweepMayWrap(state, state.azimuthDepth, state.azimuthTarget);
     return oscillators;
 }
 
@@ -70,10 +82,12 @@ inline float stepOscillators(Oscillators& o) {
     o.azimuthPhase += o.azimuthIncrement;
     if (o.azimuthPhase > kPhaseEnd) o.azimuthPhase = 0.0f;
     float azimuth = o.azimuthTable[tableIndex(o.azimuthPhase)] * o.azimuthDepth + o.azimuthTarget;
-    if (azimuth > 1.0f) {
-        azimuth -= 2.0f;
-    } else if (azimuth < -1.0f) {
-        azimuth += 2.0f;
+    if (o.sweepMayWrap) {
+        if (azimuth > 1.0f) {
+            azimuth -= 2.0f;
+        } else if (azimuth < -1.0f) {
+            azimuth += 2.0f;
+        }
     }
 
     o.elevationPhase += o.elevationIncrement;

@@ -61,8 +61,9 @@ struct ReflectionNetwork {
     float* buffer[2];  // left, right
     int32_t last;      // N
     int32_t writeIndex;
-    alignas(16) int32_t tap[kTapCount];  // moved in groups of four
-    // The pointers move only when a stretch without wraps ends, which may span several runs.
+    int32_t* tap;  // the state's tap pointers, moved in place in groups of four
+    // The pointers move only when a stretch without wraps ends, which may span several runs and
+    // calls.
     int32_t moved;      // samples run since the pointers last moved
     int32_t untilWrap;  // samples left in the stretch; 0: move the pointers and measure the next one
     // Weights that depend only on the settings.
@@ -79,9 +80,9 @@ inline ReflectionNetwork startReflections(SpatialiserState& state, ReflectionQua
     net.buffer[kRightSide] = state.reflectionBuffer[kRightSide];
     net.last = state.cycleLength;
     net.writeIndex = state.writeIndex;
-    for (int i = 0; i < kTapCount; ++i) net.tap[i] = state.tapIndex[i];
+    net.tap = state.tapIndex;
     net.moved = 0;
-    net.untilWrap = 0;
+    net.untilWrap = state.samplesBeforeWrap;
 
     const float w = state.distanceWeight;
     const float t = w < 0.5f ? 2.0f * w : 1.0f;
@@ -107,9 +108,9 @@ inline void advance(ReflectionNetwork& net, int32_t steps) {
     const __m128i cycle = _mm_set1_epi32(net.last + 1);
     constexpr const int* groups = Variant<quality>::movingGroups;
     for (int group = groups[0]; group < groups[1]; ++group) {
-        __m128i* const taps = reinterpret_cast<__m128i*>(net.tap) + group;
-        const __m128i moved = _mm_add_epi32(_mm_load_si128(taps), step);
-        _mm_store_si128(taps, _mm_sub_epi32(moved, _mm_and_si128(_mm_cmpgt_epi32(moved, last), cycle)));
+        __m128i* const taps = reinterpret_cast<__m128i*>(net.tap + 4 * group);
+        const __m128i moved = _mm_add_epi32(_mm_loadu_si128(taps), step);
+        _mm_storeu_si128(taps, _mm_sub_epi32(moved, _mm_and_si128(_mm_cmpgt_epi32(moved, last), cycle)));
     }
     net.writeIndex += steps;
     if (net.writeIndex > net.last) net.writeIndex -= net.last + 1;
@@ -120,7 +121,7 @@ template <ReflectionQuality quality>
 inline void storeReflections(ReflectionNetwork& net, SpatialiserState& state) {
     advance<quality>(net, net.moved);
     state.writeIndex = net.writeIndex;
-    for (int i = 0; i < kTapCount; ++i) state.tapIndex[i] = net.tap[i];
+    state.samplesBeforeWrap = net.untilWrap;
 }
 
 // Samples until the first pointer of the variant passes N.
@@ -129,7 +130,7 @@ inline int32_t samplesBeforeWrap(const ReflectionNetwork& net) {
     constexpr const int* groups = Variant<quality>::movingGroups;
     __m128i highest = _mm_set1_epi32(net.writeIndex);
     for (int group = groups[0]; group < groups[1]; ++group) {
-        const __m128i taps = _mm_load_si128(reinterpret_cast<const __m128i*>(net.tap) + group);
+        const __m128i taps = _mm_loadu_si128(reinterpret_cast<const __m128i*>(net.tap + 4 * group));
         const __m128i above = _mm_cmpgt_epi32(taps, highest);
         highest = _mm_or_si128(_mm_and_si128(above, taps), _mm_andnot_si128(above, highest));
     }
@@ -282,10 +283,17 @@ inline void reflectBlock(const float* delayedLeft, const float* delayedRight, co
         const int32_t remaining = count - done;
         const int32_t run = net.untilWrap < remaining ? net.untilWrap : remaining;
         // A copy the buffer stores cannot reach, so pointers and weights stay in registers; its
-        // buffers start where the run does.
+        // buffers start where the run does. Of the taps only those the variant uses are copied.
         ReflectionNetwork fixed = net;
         fixed.buffer[kLeftSide] += net.moved;
         fixed.buffer[kRightSide] += net.moved;
+        alignas(16) int32_t taps[kTapCount];
+        constexpr const int* groups = Variant<quality>::movingGroups;
+        for (int group = groups[0]; group < groups[1]; ++group) {
+            _mm_store_si128(reinterpret_cast<__m128i*>(taps) + group,
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(net.tap + 4 * group)));
+        }
+        fixed.tap = taps;
         int32_t step = 0;
         if (fixed.vectorised) {
             for (; step + 4 <= run; step += 4) {

@@ -66,7 +66,9 @@ struct SpatialiserState {
     int32_t writeIndex;
     int32_t tapIndex[kTapCount];
     int32_t fourSamplesAtOnce[2];  // per quality (low, high): the geometry allows vectors across time
+    int32_t samplesBeforeWrap;  // until the first moving reflection pointer passes N; 0: not yet measured
     float sampleRate;  // as last set by the owner; 0 means 44100 Hz
+    int32_t instructionSet;  // the render loop's (dsp/instruction_set.h), chosen by the first update
 
     // For the rate the geometry was last built at (dsp/sample_rate.h).
     float appliedSampleRate;

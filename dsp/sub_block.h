@@ -1,6 +1,6 @@
 // The per-sample values that pass from one step of the render loop to the next, for up to
-// kSubBlock samples. Steps without feedback run four samples at once over these arrays; their
-// lanes past the sub-block's end hold zeros.
+// kSubBlock samples. Steps without feedback run four (or eight) samples at once over these
+// arrays; their lanes past the sub-block's end hold zeros.
 #pragma once
 
 #include <cstdint>

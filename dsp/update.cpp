@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "dsp/instruction_set.h"
 #include "dsp/reflection_network.h"
 #include "dsp/sample_rate.h"
 #include "dsp/spatialiser.h"
@@ -54,6 +55,7 @@ void reinitialise(float azimuth, float elevation, float distance, float quality,
     }
     state.fourSamplesAtOnce[0] = fourSamplesAtOnce(state, ReflectionQuality::low);
     state.fourSamplesAtOnce[1] = fourSamplesAtOnce(state, ReflectionQuality::high);
+    state.samplesBeforeWrap = 0;
 }
 
 }  // namespace
@@ -107,7 +109,10 @@ void spatialiserUpdate(float azimuth, float azimuthSpeed, float azimuthDepth, fl
     if (rateChanged || quality != s.quality || reflectionPattern != s.reflectionPattern) {
         reinitialise(azimuth, elevation, distance, quality, reflectionPattern, s);
     }
-    if (first) buildTables(s);
+    if (first) {
+        buildTables(s);
+        s.instructionSet = static_cast<int32_t>(fastestInstructionSet());
+    }
     s.ready = 1;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "dsp/instruction_set.h"
 #include "dsp/spatialiser.h"
 #include "dsp/spatialiser_state.h"
 
@@ -19,9 +20,11 @@ std::unique_ptr<SpatialiserState> makeEngine(float quality) {
     return state;
 }
 
-void renderReplacing(benchmark::State& bench, float quality) {
+// The render loop's fastest build for this processor, or its plain SSE2 build.
+void renderReplacing(benchmark::State& bench, float quality, bool plain = false) {
     const auto blockSize = static_cast<int32_t>(bench.range(0));
     auto engine = makeEngine(quality);
+    if (plain) engine->instructionSet = static_cast<int32_t>(InstructionSet::sse2);
     std::vector<float> left(blockSize), right(blockSize), outLeft(blockSize), outRight(blockSize);
     uint32_t noise = 1;
     for (int32_t i = 0; i < blockSize; ++i) {
@@ -47,6 +50,11 @@ void BM_LowQuality(benchmark::State& bench) { renderReplacing(bench, 0.0f); }
 void BM_HighQuality(benchmark::State& bench) { renderReplacing(bench, 1.0f); }
 BENCHMARK(BM_LowQuality)->Arg(16)->Arg(64)->Arg(512)->Arg(4096);
 BENCHMARK(BM_HighQuality)->Arg(16)->Arg(64)->Arg(512)->Arg(4096);
+
+void BM_LowQualitySse2(benchmark::State& bench) { renderReplacing(bench, 0.0f, true); }
+void BM_HighQualitySse2(benchmark::State& bench) { renderReplacing(bench, 1.0f, true); }
+BENCHMARK(BM_LowQualitySse2)->Arg(16)->Arg(64)->Arg(512);
+BENCHMARK(BM_HighQualitySse2)->Arg(16)->Arg(64)->Arg(512);
 
 void BM_UpdateWithoutReinitialisation(benchmark::State& bench) {
     auto engine = makeEngine(1.0f);

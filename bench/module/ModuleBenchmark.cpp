@@ -1,10 +1,14 @@
 // The module as a host drives it: loading and closing an instance, rendering blocks through the
 // record's processReplacing, rendering while a parameter moves every block, and reading texts.
+// BM_EngineAlone renders the same blocks with the module's settings straight through the engine,
+// so that the cost of the module path shows beside it in one run.
 //
 // The module is our own (built beside this program) unless SPATIALISER_BENCH_MODULE names another.
 #include "HostError.h"
 #include "Module.h"
 #include "Parameters.h"
+#include "dsp/spatialiser.h"
+#include "dsp/spatialiser_state.h"
 
 #include <benchmark/benchmark.h>
 
@@ -96,7 +100,27 @@ void BM_ProcessReplacing(benchmark::State& state) {
     for (auto _ : state) rig.processBlock(blockSize);
     reportFrames(state, blockSize);
 }
-BENCHMARK(BM_ProcessReplacing)->Arg(32)->Arg(256)->Arg(1024)->Arg(4096);
+BENCHMARK(BM_ProcessReplacing)->Arg(32)->Arg(256)->Arg(512)->Arg(1024)->Arg(4096);
+
+// The engine with the eleven values the module derives from its current parameters.
+void BM_EngineAlone(benchmark::State& state) {
+    const auto blockSize = static_cast<int32_t>(state.range(0));
+    Rig rig(state, blockSize);
+    if (!rig.module) return;
+    AEffect& effect = rig.module->effect();
+    const auto value = [&effect](int32_t index) { return host::getParameter(effect, index); };
+    auto engine = std::make_unique<SpatialiserState>();
+    spatialiserSetSampleRate(kSampleRate, engine.get());
+    spatialiserUpdate(value(4) * 2.0f - 1.0f, value(8), value(7), std::floor(value(9) * 2.0f + 0.5f), value(6), value(11),
+                      value(10), value(5), value(12), value(13), value(14), engine.get());
+    for (auto _ : state) {
+        spatialiserProcessReplacing(rig.inputPointers[0], rig.inputPointers[1], rig.outputPointers[0],
+                                    rig.outputPointers[1], blockSize, engine.get());
+        benchmark::DoNotOptimize(rig.outputs[0][0]);
+    }
+    reportFrames(state, blockSize);
+}
+BENCHMARK(BM_EngineAlone)->Arg(512);
 
 // Automation as a host sends it: a new value for one parameter before every block, parameters in
 // turn, so that every block starts with a fresh engine update.

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "dsp/instruction_set.h"
 #include "dsp/spatialiser.h"
 #include "dsp/spatialiser_state.h"
 
@@ -28,14 +30,23 @@ struct Stereo {
     std::vector<float> right;
 };
 
+// The render loop's builds this processor runs: SSE2, and AVX2 where it has it.
+inline std::vector<InstructionSet> runnableInstructionSets() {
+    if (fastestInstructionSet() == InstructionSet::avx2) return {InstructionSet::sse2, InstructionSet::avx2};
+    return {InstructionSet::sse2};
+}
+
 class Engine {
 public:
     Engine() : state_(std::make_unique<SpatialiserState>()) {}
+    // An engine that renders with the given build of the loop instead of the fastest.
+    explicit Engine(InstructionSet instructionSet) : Engine() { forced_ = instructionSet; }
 
     void update(const Settings& s) {
         spatialiserUpdate(s.azimuth, s.azimuthSpeed, s.azimuthDepth, s.waveform, s.elevation,
                           s.elevationSpeed, s.elevationDepth, s.distance, s.stereoField, s.quality,
                           s.reflectionPattern, state_.get());
+        if (forced_) state_->instructionSet = static_cast<int32_t>(*forced_);
     }
 
     Stereo replace(const Stereo& input) {
@@ -52,6 +63,7 @@ public:
 
 private:
     std::unique_ptr<SpatialiserState> state_;
+    std::optional<InstructionSet> forced_;
 };
 
 // Deterministic noise in -1..1 from integer arithmetic only, so every build sees the same samples.

@@ -117,6 +117,29 @@ TEST(Sweep, SineSwingsAroundTheSliderWithinTheDepth) {
     EXPECT_LT(high - sweep.azimuth.begin(), kPeriodAtOneHz / 2);
 }
 
+// The render loop skips the wrap when no table entry can take the sweep past -1..1: a sweep that
+// reaches exactly 1 (0.5 + 0.5, and 0.5 + the next float above 0.5, which rounds back to 1) stays
+// behind; one that passes 1 by the least step wraps to the left.
+TEST(Sweep, ASweepReachingExactlyOneStaysBehindAndOnePastItWraps) {
+    for (const float target : {0.5f, std::nextafter(0.5f, 1.0f), 0.5f + 0x1p-23f}) {
+        Engine engine;
+        Settings settings;
+        settings.azimuth = target;
+        settings.azimuthSpeed = 1.0f;
+        settings.azimuthDepth = 0.5f;
+        engine.update(settings);
+        const Trace sweep = trace(engine, kPeriodAtOneHz);
+        const auto [low, high] = std::minmax_element(sweep.azimuth.begin(), sweep.azimuth.end());
+        if (target < 0.5f + 0x1p-23f) {
+            EXPECT_EQ(*high, 1.0f);
+            EXPECT_EQ(countWraps(sweep.azimuth), 0);
+        } else {
+            EXPECT_LT(*low, -0.999f);
+            EXPECT_EQ(countWraps(sweep.azimuth), 2);
+        }
+    }
+}
+
 TEST(Sweep, ElevationFollowsThePositiveHalfOfTheSine) {
     Engine engine;
     Settings settings;

@@ -1,6 +1,7 @@
 // Reference scenarios: fixed signals, parameter sequences and block sizes whose output checksums
 // were taken once from a trusted run. Any change of the numbers shows here, and every build (Linux,
-// win32, win64) must give the same checksums.
+// win32, win64), with each build of the render loop the processor runs, must give the same
+// checksums.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -43,8 +44,8 @@ private:
     float low1_ = 0.02f, low2_ = 0.0f, high1_ = 0.05f, high2_ = 0.0f;
 };
 
-uint64_t run(const Scenario& scenario, float sampleRate = 44100.0f) {
-    Engine engine;
+uint64_t run(const Scenario& scenario, float sampleRate, InstructionSet instructionSet) {
+    Engine engine(instructionSet);
     spatialiserSetSampleRate(sampleRate, &engine.state());
     uint64_t hash = 14695981039346656037ull;
     for (uint32_t block = 0; block < scenario.blocks; ++block) {
@@ -156,27 +157,36 @@ Scenario behindWithImpulses() {
 }
 
 TEST(Scenarios, ChecksumsAt44100) {
-    EXPECT_EQ(run(defaultProgramWithNoise()), 3602481029392572205ull);
-    EXPECT_EQ(run(highQualitySweep()), 16186086903621142704ull);
-    EXPECT_EQ(run(narrowFieldAccumulating()), 1824860481231556123ull);
-    EXPECT_EQ(run(automation()), 9026151238662814450ull);
-    EXPECT_EQ(run(behindWithImpulses()), 8099825577586107782ull);
+    for (const InstructionSet isa : runnableInstructionSets()) {
+        SCOPED_TRACE(static_cast<int>(isa));
+        EXPECT_EQ(run(defaultProgramWithNoise(), 44100.0f, isa), 3602481029392572205ull);
+        EXPECT_EQ(run(highQualitySweep(), 44100.0f, isa), 16186086903621142704ull);
+        EXPECT_EQ(run(narrowFieldAccumulating(), 44100.0f, isa), 1824860481231556123ull);
+        EXPECT_EQ(run(automation(), 44100.0f, isa), 9026151238662814450ull);
+        EXPECT_EQ(run(behindWithImpulses(), 44100.0f, isa), 8099825577586107782ull);
+    }
 }
 
 TEST(Scenarios, ChecksumsAt48000) {
-    EXPECT_EQ(run(defaultProgramWithNoise(), 48000.0f), 3391025238490012907ull);
-    EXPECT_EQ(run(highQualitySweep(), 48000.0f), 4090611440353936187ull);
-    EXPECT_EQ(run(narrowFieldAccumulating(), 48000.0f), 5194872232120267297ull);
-    EXPECT_EQ(run(automation(), 48000.0f), 651955144708447825ull);
-    EXPECT_EQ(run(behindWithImpulses(), 48000.0f), 2145789766322359008ull);
+    for (const InstructionSet isa : runnableInstructionSets()) {
+        SCOPED_TRACE(static_cast<int>(isa));
+        EXPECT_EQ(run(defaultProgramWithNoise(), 48000.0f, isa), 3391025238490012907ull);
+        EXPECT_EQ(run(highQualitySweep(), 48000.0f, isa), 4090611440353936187ull);
+        EXPECT_EQ(run(narrowFieldAccumulating(), 48000.0f, isa), 5194872232120267297ull);
+        EXPECT_EQ(run(automation(), 48000.0f, isa), 651955144708447825ull);
+        EXPECT_EQ(run(behindWithImpulses(), 48000.0f, isa), 2145789766322359008ull);
+    }
 }
 
 TEST(Scenarios, ChecksumsAt96000) {
-    EXPECT_EQ(run(defaultProgramWithNoise(), 96000.0f), 10418768647604069967ull);
-    EXPECT_EQ(run(highQualitySweep(), 96000.0f), 5055651067376191948ull);
-    EXPECT_EQ(run(narrowFieldAccumulating(), 96000.0f), 13277867840610077240ull);
-    EXPECT_EQ(run(automation(), 96000.0f), 1985835696397000670ull);
-    EXPECT_EQ(run(behindWithImpulses(), 96000.0f), 3499440502970136128ull);
+    for (const InstructionSet isa : runnableInstructionSets()) {
+        SCOPED_TRACE(static_cast<int>(isa));
+        EXPECT_EQ(run(defaultProgramWithNoise(), 96000.0f, isa), 10418768647604069967ull);
+        EXPECT_EQ(run(highQualitySweep(), 96000.0f, isa), 5055651067376191948ull);
+        EXPECT_EQ(run(narrowFieldAccumulating(), 96000.0f, isa), 13277867840610077240ull);
+        EXPECT_EQ(run(automation(), 96000.0f, isa), 1985835696397000670ull);
+        EXPECT_EQ(run(behindWithImpulses(), 96000.0f, isa), 3499440502970136128ull);
+    }
 }
 
 // The sine table comes from the platform's double-precision sine; rounded to float it must agree.
