@@ -6,32 +6,18 @@
 #include <memory>
 #include <vector>
 
+#include "bench_scene.h"
 #include "dsp/instruction_set.h"
-#include "dsp/spatialiser.h"
-#include "dsp/spatialiser_state.h"
 
 namespace {
-
-std::unique_ptr<SpatialiserState> makeEngine(float quality) {
-    auto state = std::make_unique<SpatialiserState>();
-    // A moving source in the full stereo field exercises every branch of the loop.
-    spatialiserUpdate(-0.3f, 0.4f, 0.6f, 0.0f, 0.3f, 0.2f, 0.5f, 0.6f, 1.0f, quality, 0.34f,
-                      state.get());
-    return state;
-}
 
 // The render loop's fastest build for this processor, or its plain SSE2 build.
 void renderReplacing(benchmark::State& bench, float quality, bool plain = false) {
     const auto blockSize = static_cast<int32_t>(bench.range(0));
-    auto engine = makeEngine(quality);
+    auto engine = makeBenchEngine(quality);
     if (plain) engine->instructionSet = static_cast<int32_t>(InstructionSet::sse2);
     std::vector<float> left(blockSize), right(blockSize), outLeft(blockSize), outRight(blockSize);
-    uint32_t noise = 1;
-    for (int32_t i = 0; i < blockSize; ++i) {
-        noise = noise * 1664525u + 1013904223u;
-        left[i] = static_cast<float>(static_cast<int32_t>(noise)) * 2.3283064e-10f;
-        right[i] = -0.5f * left[i];
-    }
+    fillBenchInput(left, right);
     for (auto _ : bench) {
         spatialiserProcessReplacing(left.data(), right.data(), outLeft.data(), outRight.data(),
                                     blockSize, engine.get());
@@ -57,7 +43,7 @@ BENCHMARK(BM_LowQualitySse2)->Arg(16)->Arg(64)->Arg(512);
 BENCHMARK(BM_HighQualitySse2)->Arg(16)->Arg(64)->Arg(512);
 
 void BM_UpdateWithoutReinitialisation(benchmark::State& bench) {
-    auto engine = makeEngine(1.0f);
+    auto engine = makeBenchEngine(1.0f);
     float azimuth = 0.0f;
     for (auto _ : bench) {
         azimuth = azimuth > 0.5f ? -0.5f : azimuth + 0.01f;
@@ -67,7 +53,7 @@ void BM_UpdateWithoutReinitialisation(benchmark::State& bench) {
 BENCHMARK(BM_UpdateWithoutReinitialisation);
 
 void BM_UpdateWithReinitialisation(benchmark::State& bench) {
-    auto engine = makeEngine(1.0f);
+    auto engine = makeBenchEngine(1.0f);
     bool toggle = false;
     for (auto _ : bench) {
         toggle = !toggle;

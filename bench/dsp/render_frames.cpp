@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
 #if __has_include("dsp/instruction_set.h")  // also builds against older trees
 #include "dsp/instruction_set.h"
 #define RENDER_FRAMES_INSTRUCTION_SETS
 #endif
-#include "dsp/spatialiser.h"
-#include "dsp/spatialiser_state.h"
+#include "bench_scene.h"
 
 int main(int argc, char** argv) {
     if (argc != 4 && argc != 5) {
@@ -25,18 +23,12 @@ int main(int argc, char** argv) {
     const long frames = std::atol(argv[3]);
     if (blockSize <= 0 || frames <= 0) return 2;
 
-    auto state = std::make_unique<SpatialiserState>();
-    spatialiserUpdate(-0.3f, 0.4f, 0.6f, 0.0f, 0.3f, 0.2f, 0.5f, 0.6f, 1.0f, quality, 0.34f, state.get());
+    auto state = makeBenchEngine(quality);
 #ifdef RENDER_FRAMES_INSTRUCTION_SETS
     if (argc == 5) state->instructionSet = static_cast<int32_t>(InstructionSet::sse2);
 #endif
     std::vector<float> left(blockSize), right(blockSize), outLeft(blockSize), outRight(blockSize);
-    uint32_t noise = 1;
-    for (int32_t i = 0; i < blockSize; ++i) {
-        noise = noise * 1664525u + 1013904223u;
-        left[i] = static_cast<float>(static_cast<int32_t>(noise)) * 2.3283064e-10f;
-        right[i] = -0.5f * left[i];
-    }
+    fillBenchInput(left, right);
     float sum = 0.0f;
     for (long done = 0; done < frames; done += blockSize) {
         spatialiserProcessReplacing(left.data(), right.data(), outLeft.data(), outRight.data(), blockSize, state.get());
