@@ -1,4 +1,4 @@
-// A fault inside the editor never reaches the host: it ends in a modal message box titled "Error".
+// A fault inside the effect or its editor never reaches the host: it ends in a modal message box titled "Error".
 #pragma once
 
 #include <exception>

@@ -1,22 +1,9 @@
 // The parameter path: links, storage, automation calls to the host and the parameter texts.
-#include <cstdarg>
-#include <cstdio>
-
+#include "editor/ErrorBoxes.h"
 #include "effect/CEffect.h"
 #include "effect/HostText.h"
-#include "platform/platform.h"
 
 namespace {
-
-// A failure inside a guarded section never reaches the host: it ends in a message box.
-void reportFailure(const char* format, ...) {
-    char text[512];
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(text, sizeof text, format, arguments);
-    va_end(arguments);
-    platform::showMessageBox(text, "Error");
-}
 
 constexpr int kStageBeforeEditor = 0;
 constexpr int kStageEditor = 4;
@@ -34,7 +21,7 @@ void CEffect::setParameter(int32_t index, float value) {
             notifyEditor(index, value);
         }
     } catch (...) {
-        reportFailure("CEffect::setParameter function!\nDEBUG INFO: %d\nID: %d\nValue: %2.5f\n", stage, index,
+        showErrorBox("CEffect::setParameter function!\nDEBUG INFO: %d\nID: %d\nValue: %2.5f\n", stage, index,
                       static_cast<double>(value));
     }
 }
@@ -44,7 +31,7 @@ intptr_t CEffect::setParameterAutomated(int32_t index, float value) {
     try {
         return callHost(audioMasterAutomate, index, 0, nullptr, value);
     } catch (...) {
-        reportFailure("CEffect::setParameterAutomated function!\nPlugin Host has a problem!\nID: %d\nValue: %2.5f\n",
+        showErrorBox("CEffect::setParameterAutomated function!\nPlugin Host has a problem!\nID: %d\nValue: %2.5f\n",
                       index, static_cast<double>(value));
         return 0;
     }
