@@ -30,20 +30,26 @@ CGuiSkinControl* createSlider(const ControlLayout& record, CGuiControlListener* 
                                   record.style, record.stepCount, record.stepArgument);
 }
 
+// The text style of a read-out or a menu: font, size and alignment from three fields starting at
+// `fontField`, background, highlighted background and text colours from three at `colourField`.
+void styleText(CGuiValueDisplay& display, const ControlLayout& record, int fontField, int colourField) {
+    display.setDisplayFont(record.p[fontField]);
+    display.setDisplayFontSize(record.p[fontField + 1]);
+    display.setDisplayAlignment(record.p[fontField + 2]);
+    display.setDisplayBackColor(layoutColor(record.p[colourField]));
+    display.setDisplayHighlightColor(layoutColor(record.p[colourField + 1]));
+    display.setDisplayTextColor(layoutColor(record.p[colourField + 2]));
+    display.textInset() = record.offset2;
+}
+
 CGuiSkinControl* createValueDisplay(const ControlLayout& record, CGuiControlListener* listener,
                                     const RecordBitmaps& bitmap) {
     auto* display = new CGuiValueDisplay(record.rect(), listener, record.tag, bitmap(record.bitmap),
                                          bitmap(record.bitmapHighlight), bitmap(record.bitmapPressed), record.p[4],
                                          record.p[5], record.style, record.stepCount, record.stepArgument);
-    display->setDisplayFont(record.p[0]);
-    display->setDisplayFontSize(record.p[1]);
-    display->setDisplayAlignment(record.p[2]);
+    styleText(*display, record, 0, 6);
     if (record.p[3] >= 0 && record.p[3] < kValueConverterCount)
         display->setTextConverter(kValueConverters[record.p[3]]);
-    display->setDisplayBackColor(layoutColor(record.p[6]));
-    display->setDisplayHighlightColor(layoutColor(record.p[7]));
-    display->setDisplayTextColor(layoutColor(record.p[8]));
-    display->textInset() = record.offset2;
     return display;
 }
 
@@ -54,13 +60,7 @@ CGuiSkinControl* createOptionMenu(const ControlLayout& record, CGuiControlListen
     auto* menu = new CGuiOptionMenu(record.rect(), listener, record.tag, bitmap(record.bitmap),
                                     bitmap(record.bitmapHighlight), bitmap(record.bitmapPressed),
                                     list >= 0 && list < listCount ? &kMenuLists[list] : nullptr, record.style);
-    menu->setDisplayFont(record.p[1]);
-    menu->setDisplayFontSize(record.p[2]);
-    menu->setDisplayAlignment(record.p[3]);
-    menu->setDisplayBackColor(layoutColor(record.p[4]));
-    menu->setDisplayHighlightColor(layoutColor(record.p[5]));
-    menu->setDisplayTextColor(layoutColor(record.p[6]));
-    menu->textInset() = record.offset2;
+    styleText(*menu, record, 1, 4);
     return menu;
 }
 
