@@ -58,6 +58,8 @@ private:
     void linkParameter(int32_t index, float& value);
     void storeParameter(int32_t index, float value);
     void automate(int32_t index, float value);
+    // notifyEditor, loadFactoryBankResource and createEditor come from each binary's own file:
+    // effect/CEffectModule.cpp for the VST module, lv2/CEffectWithoutEditor.cpp for the LV2 plug-in.
     void notifyEditor(int32_t index, float value);
     void updateEngine();
     // Checks the host's buffers and runs a pending engine update; false when nothing may render.
