@@ -48,7 +48,6 @@ TEST(Lv2HostileHost, AbsurdValuesOnEveryControlGiveFiniteOutputAtBlocksOfZeroOne
             instance.controls[control] = value;
             instance.connectControls();
             instance.activate();
-            const size_t blocks[] = {0, 1, 8192, 300};
             const StereoAudio output = renderLv2(instance, input, 8192, [&](size_t) {});
             EXPECT_TRUE(allFinite(output)) << kControlPorts[control].symbol << " = " << value;
             // Every size in one instance, the absurd value set only after the first block.
@@ -62,8 +61,8 @@ TEST(Lv2HostileHost, AbsurdValuesOnEveryControlGiveFiniteOutputAtBlocksOfZeroOne
             changed.connect(kPortInRight, in.right.data());
             changed.connect(kPortOutLeft, out.left.data());
             changed.connect(kPortOutRight, out.right.data());
-            for (const size_t frames : blocks) {
-                changed.run(static_cast<uint32_t>(frames));
+            for (const uint32_t frames : {0u, 1u, 8192u, 300u}) {
+                changed.run(frames);
                 changed.controls[control] = value;
             }
             EXPECT_TRUE(allFinite(out)) << kControlPorts[control].symbol << " = " << value << " after a start";
