@@ -38,7 +38,7 @@ Window* windowOf(::Window id);
 // The own window, or null when the handle is not one of ours that still exists.
 Window* ownWindow(const void* handle);
 
-// Puts on the screen whatever of an own window's surface changed since it was last put.
+// Puts on the screen whatever of an own window's surface was drawn since it was last put.
 void flushWindow(Window* window);
 void flushAllWindows();
 void forEachOwnWindow(const std::function<void(Window&)>& visit);
