@@ -72,7 +72,9 @@ void fullRepaintToTheWindow(benchmark::State& state) {
 }
 BENCHMARK(fullRepaintToTheWindow)->Unit(benchmark::kMillisecond);
 
-// The host turns the azimuth speed (its knob and read-out repaint); the next idle puts them.
+// The host turns the azimuth speed; the idle's repaint paints its knob and read-out and puts them
+// (the idle's other work, which asks the server where the mouse and the focus are, is the row of
+// the idle with nothing to repaint).
 void oneKnobChangeOnTheWindow(benchmark::State& state) {
     EditorOnDisplay fixture;
     if (!fixture.ready(state))
@@ -81,7 +83,7 @@ void oneKnobChangeOnTheWindow(benchmark::State& state) {
     for (auto _ : state) {
         high = !high;
         fixture.effect().setParameter(kAzimuthSpeed, high ? 0.8f : 0.2f);
-        fixture.editor().idle();
+        fixture.editor().frame->refreshIfNeeded();
     }
 }
 BENCHMARK(oneKnobChangeOnTheWindow)->Unit(benchmark::kMicrosecond);

@@ -115,6 +115,8 @@ void changeSelection(DrawingObject* previous, DrawingObject* next);
 
 // The live contexts drawing into a window's surface, so its destruction can detach them.
 void detachContextsOf(const Window* window);
+// Whether a live context still draws into the window's surface.
+bool hasWindowContexts(const Window* window);
 
 // A new colour or monochrome surface, registered; null when the size is impossible.
 Surface* newSurface(int width, int height, bool monochrome, Colour fill);

@@ -204,7 +204,9 @@ void releaseWindowContext(Window* window, DeviceContext* context) {
     // A context whose window has gone is released all the same.
     if (context->window && context->window != window) return;
     soft::deleteContext(context);
-    if (Window* known = soft::findWindow(window)) showChanges(known);
+    // As on X11: the last context released shows the paint, not one taken in its middle.
+    Window* known = soft::findWindow(window);
+    if (known && !soft::hasWindowContexts(known)) showChanges(known);
 }
 
 }  // namespace platform

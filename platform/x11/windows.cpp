@@ -250,7 +250,10 @@ void releaseWindowContext(Window* window, DeviceContext* context) {
     if (!soft::isLiveContext(context) || context->kind != DeviceContext::Kind::Window) return;
     if (context->window && context->window != window) return;
     soft::deleteContext(context);
-    if (Window* own = x11::ownWindow(window)) x11::flushWindow(own);
+    // A context taken in the middle of a paint (an offscreen that asks for a compatible surface)
+    // does not put the paint half done: the last one released does.
+    Window* own = x11::ownWindow(window);
+    if (own && !soft::hasWindowContexts(own)) x11::flushWindow(own);
 }
 
 }  // namespace platform
