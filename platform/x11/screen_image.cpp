@@ -116,12 +116,6 @@ void ScreenImage::put(Connection& connection, ::Window window, Surface& surface)
         for (int i = 0; i < surface.changed.count(); ++i) putRect(connection, window, surface, surface.changed[i]);
     }
     surface.changed.clear();
-    if (shared_) {
-        // The server reads the segment later; the next conversion must wait until it has.
-        XSync(connection.display, False);
-    } else {
-        XFlush(connection.display);
-    }
 }
 
 void ScreenImage::putRect(Connection& connection, ::Window window, const Surface& surface, const Rect& rect) {

@@ -18,7 +18,11 @@ public:
     ScreenImage(const ScreenImage&) = delete;
     ScreenImage& operator=(const ScreenImage&) = delete;
 
-    // Puts what of `surface` changed since the last put onto `window`, and marks it shown.
+    // Whether `surface` holds nothing that this image has not put yet.
+    bool upToDate(const Surface& surface) const { return shownOnce_ && surface.changed.empty(); }
+    // Puts what of `surface` changed since the last put onto `window`, and marks it shown. The
+    // caller ends with a round trip (its error trap's): the server has then read the shared
+    // segment, which the next put converts into again.
     void put(Connection& connection, ::Window window, Surface& surface);
     // Frees the image while the connection is still open.
     void release(Connection* connection);

@@ -102,9 +102,11 @@ void destroyOwnWindow(Window* window) {
 void flushWindow(Window* window) {
     Connection* open = connection();
     if (!open || !window->own || window->destroyed || !window->surface) return;
+    if (window->image.upToDate(*window->surface)) return;  // no round trip for an idle with nothing new
     ErrorTrap trap(open->display);
     window->image.put(*open, window->id, *window->surface);
     // A window the host destroyed before its DestroyNotify reached us: the put failed harmlessly.
+    // The trap's round trip is also the one the put needs before its segment is written again.
     if (!trap.succeeded()) window->destroyed = true;
 }
 
