@@ -44,7 +44,10 @@ void sleepMs(int milliseconds) {
 // What the backend reports to a window, as the toolkit's frame would take it.
 class Events : public platform::WindowEvents {
 public:
-    void onPaint(platform::DeviceContext*, const platform::Rect&) override { ++paints; }
+    void onPaint(platform::DeviceContext*, const platform::Rect& area) override {
+        ++paints;
+        paintedArea = area;
+    }
     void onButtonDown(platform::Point point) override {
         pressedAt = point;
         heldAtPress = platform::isKeyHeld(platform::Key::MouseLeft);
@@ -59,6 +62,7 @@ public:
     void onDestroy() override { destroyed = true; }
 
     int paints = 0;
+    platform::Rect paintedArea{0, 0, 0, 0};
     int presses = 0;
     platform::Point pressedAt{-1, -1};
     bool heldAtPress = false;
@@ -183,7 +187,7 @@ void fill(platform::Window* window, const platform::Rect& rect, platform::Colour
     platform::releaseWindowContext(window, context);  // puts what was drawn
 }
 
-TEST_F(X11BackendTest, APutSendsTheRectanglesDrawnAndNothingElse) {
+TEST_F(X11BackendTest, APutSendsTheRectanglesDrawnAndAnExposurePaintsWhatTheServerLost) {
     idleFor(100);  // the first paint, which puts the whole window
     Window root, parent, *children = nullptr;
     unsigned count = 0;
@@ -221,6 +225,17 @@ TEST_F(X11BackendTest, APutSendsTheRectanglesDrawnAndNothingElse) {
     platform::releaseWindowContext(child, platform::windowContext(child));
     idleFor(20);
     EXPECT_TRUE(recorder.take().empty());
+
+    // What the server loses (here cleared with an exposure) is all the next paint covers.
+    const int paintsBefore = events.paints;
+    XClearArea(display, childId, 60, 20, 30, 10, True);
+    XSync(display, False);
+    idleFor(20);
+    EXPECT_EQ(events.paints, paintsBefore + 1);
+    EXPECT_EQ(events.paintedArea.left, 60);
+    EXPECT_EQ(events.paintedArea.top, 20);
+    EXPECT_EQ(events.paintedArea.right, 90);
+    EXPECT_EQ(events.paintedArea.bottom, 30);
 }
 
 TEST_F(X11BackendTest, AMessageBoxIsAModalWindowTitledErrorOnTheEditorsThreadOnly) {
