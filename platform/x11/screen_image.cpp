@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace platform::x11 {
 namespace {
