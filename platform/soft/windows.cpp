@@ -188,7 +188,7 @@ void dispatchOnePendingPaint() {
     DeviceContext* context = soft::newWindowContext(window, window->surface.get());
     window->events->onPaint(context, {0, 0, window->surface->width, window->surface->height});
     if (soft::isLiveContext(context)) soft::deleteContext(context);
-    showChanges(window);
+    if (Window* known = soft::findWindow(window)) showChanges(known);  // the paint may have destroyed it
 }
 
 // Tests deliver the desktop's events themselves.
