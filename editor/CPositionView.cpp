@@ -94,6 +94,22 @@ void CPositionView::markRepaint(bool repaint) {
         linked->CGuiSkinControl::markRepaint(repaint);
 }
 
+void CPositionView::refresh(CGuiContext* context) {
+    if (!needsRepaint())
+        return;
+    constexpr int kLinksKept = 8;  // the editor links four
+    float shown[kLinksKept];
+    int count = 0;
+    for (CLinkedValue* linked = linkHead; linked && count < kLinksKept; linked = linked->linkNext)
+        shown[count++] = linked->currentValue();
+    const float own = currentValue();
+    paint(context);
+    int index = 0;
+    for (CLinkedValue* linked = linkHead; linked && index < count; linked = linked->linkNext)
+        linked->setPreviousValue(shown[index++]);
+    setPreviousValue(own);
+}
+
 CPositionView::Geometry CPositionView::geometry() {
     Geometry geometry;
     CGuiBitmap* background = skin();

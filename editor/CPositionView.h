@@ -22,6 +22,9 @@ public:
     // The view's own rule, or any linked value's.
     bool needsRepaint() override;
     void markRepaint(bool repaint) override;  // to the view and every linked value
+    // As a control's refresh, for the linked values too: each counts as painted as it was before
+    // the paint began.
+    void refresh(CGuiContext* context) override;
 
     // Linked value by its place in the list: 0 azimuth, 1 distance, 2 elevation, 3 depth.
     CLinkedValue* linkedValue(int position) const;

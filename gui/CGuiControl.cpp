@@ -19,6 +19,18 @@ bool CGuiControl::needsRepaint() {
     return float(previousValue_) != float(value_) || repaintFlag_;
 }
 
+// A host's thread may set the value while the paint runs, after the paint has read it: the paint's
+// own markRepaint(false) would take that value as shown. Taking the value before the paint keeps
+// such a change due for the next idle.
+void CGuiControl::refresh(CGuiContext* context) {
+    if (!needsRepaint())
+        return;
+    const float shown = value_;
+    paint(context);
+    repaintFlag_ = false;
+    previousValue_ = shown;
+}
+
 // The previous value is what the control showed at its last paint: a value apart from the current
 // one asks for a repaint, the same value says the control is up to date.
 void CGuiControl::markRepaint(bool repaint) {

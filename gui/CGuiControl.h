@@ -21,6 +21,8 @@ public:
     ~CGuiControl() override;  // releases the skin
 
     void paint(CGuiContext* context) override = 0;
+    // Paints when needed; the value counts as painted only as it was before the paint began.
+    void refresh(CGuiContext* context) override;
     bool needsRepaint() override;
     void markRepaint(bool repaint) override;
 

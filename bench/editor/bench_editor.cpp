@@ -1,5 +1,6 @@
 // The editor on the soft backend: opening it (with and without loading the skin), an idle with
-// nothing to repaint, a full repaint, and one drag pass of the position view.
+// nothing to repaint, a full repaint, one knob change from the host, and one drag pass of the
+// position view.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include "editor/CLinkedValue.h"
 #include "editor/CPositionView.h"
 #include "effect/CEffect.h"
+#include "effect/ParameterTable.h"
 #include "gui/CGuiContext.h"
 #include "gui/CGuiFrame.h"
 #include "platform/soft/desktop.h"
@@ -78,6 +80,20 @@ void fullRepaint(benchmark::State& state) {
         fixture.editor->repaintAll();
 }
 BENCHMARK(fullRepaint)->Unit(benchmark::kMillisecond);
+
+// The host turns the azimuth speed; the idle's repaint paints its knob and read-out (the idle's
+// other work is the row of the idle with nothing to repaint).
+void oneKnobChange(benchmark::State& state) {
+    OpenEditor fixture;
+    fixture.open();
+    bool high = false;
+    for (auto _ : state) {
+        high = !high;
+        fixture.effect->setParameter(kAzimuthSpeed, high ? 0.8f : 0.2f);
+        fixture.editor->frame->refreshIfNeeded();
+    }
+}
+BENCHMARK(oneKnobChange)->Unit(benchmark::kMicrosecond);
 
 // What one pass of the view's drag does: new azimuth and distance, the view painted, both
 // reported (automation, and every control of the two parameters repainted).

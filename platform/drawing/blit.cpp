@@ -1,12 +1,19 @@
 // Raster-op block transfers, with GDI's conversions between colour and monochrome surfaces.
 #include "platform/drawing/raster.h"
+#include "platform/drawing/readback.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 namespace {
 
 constexpr Colour kWhite = 0xFFFFFF;
+
+std::function<void(Window*)>& windowBlitHook() {
+    static std::function<void(Window*)> hook;
+    return hook;
+}
 
 Colour combine(RasterOp op, Colour source, Colour destination) {
     switch (op) {
@@ -29,6 +36,16 @@ Colour converted(Colour pixel, const DeviceContext& source, const DeviceContext&
 }
 
 }  // namespace
+
+namespace soft {
+
+void setWindowBlitHook(std::function<void(Window*)> hook) { windowBlitHook() = std::move(hook); }
+
+void afterWindowBlit(Window* window) {
+    if (windowBlitHook()) windowBlitHook()(window);
+}
+
+}  // namespace soft
 
 void bitBlt(DeviceContext* destination, int x, int y, int width, int height, DeviceContext* source, int sourceX,
             int sourceY, RasterOp op) {
@@ -61,6 +78,8 @@ void bitBlt(DeviceContext* destination, int x, int y, int width, int height, Dev
         for (int64_t column = firstColumn; column < lastColumn; ++column)
             block.push_back(from.at(int(sourceLeft + column), int(sourceTop + row)));
     }
+    target.changed.add({int32_t(left + firstColumn), int32_t(top + firstRow), int32_t(left + lastColumn),
+                        int32_t(top + lastRow)});
     auto next = block.begin();
     for (int64_t row = firstRow; row < lastRow; ++row) {
         for (int64_t column = firstColumn; column < lastColumn; ++column) {
@@ -68,6 +87,7 @@ void bitBlt(DeviceContext* destination, int x, int y, int width, int height, Dev
             pixel = combine(op, converted(*next++, *source, *destination), pixel);
         }
     }
+    if (destination->kind == DeviceContext::Kind::Window) soft::afterWindowBlit(destination->window);
 }
 
 }  // namespace platform

@@ -165,6 +165,16 @@ void detachContextsOf(const Window* window) {
     }
 }
 
+bool hasWindowContexts(const Window* window) {
+    Registry& all = registry();
+    std::lock_guard lock(all.mutex);
+    for (auto& entry : all.contexts) {
+        const DeviceContext* context = entry.second;
+        if (context->kind == DeviceContext::Kind::Window && context->window == window) return true;
+    }
+    return false;
+}
+
 ObjectCounts liveObjectCounts() {
     Registry& all = registry();
     std::lock_guard lock(all.mutex);

@@ -3,6 +3,7 @@
 // handle table does, so a stale or foreign handle is refused instead of dereferenced.
 #pragma once
 
+#include "platform/drawing/changed_area.h"
 #include "platform/platform.h"
 
 #include <string>
@@ -34,6 +35,8 @@ struct Surface : DrawingObject {
     // Row-major; a monochrome surface holds only black (0) and white (0xFFFFFF).
     std::vector<Colour> pixels;
     DeviceContext* selectedInto = nullptr;  // a surface is selected in at most one context
+    // Written by every raster operation; a window's backend takes it when it shows the surface.
+    soft::ChangedArea changed;
 
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     Colour& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
@@ -112,6 +115,8 @@ void changeSelection(DrawingObject* previous, DrawingObject* next);
 
 // The live contexts drawing into a window's surface, so its destruction can detach them.
 void detachContextsOf(const Window* window);
+// Whether a live context still draws into the window's surface.
+bool hasWindowContexts(const Window* window);
 
 // A new colour or monochrome surface, registered; null when the size is impossible.
 Surface* newSurface(int width, int height, bool monochrome, Colour fill);
@@ -125,6 +130,9 @@ DeviceContext* drawableContext(DeviceContext* context);
 
 // A registered context drawing into a window's backing surface, with the default objects.
 DeviceContext* newWindowContext(Window* window, Surface* surface);
+
+// Runs the tests' hook (readback.h) after a block transfer into a window's surface.
+void afterWindowBlit(Window* window);
 
 }  // namespace soft
 }  // namespace platform

@@ -50,8 +50,10 @@ Rect normalisedRect(const Rect& rect) {
 }
 
 void plot(Surface& surface, int64_t x, int64_t y, Colour colour) {
-    if (x >= 0 && y >= 0 && x < surface.width && y < surface.height)
+    if (x >= 0 && y >= 0 && x < surface.width && y < surface.height) {
         surface.at(int(x), int(y)) = surface.representable(colour);
+        surface.changed.add({int32_t(x), int32_t(y), int32_t(x + 1), int32_t(y + 1)});
+    }
 }
 
 void fillBox(Surface& surface, int64_t left, int64_t top, int64_t right, int64_t bottom, Colour colour) {
@@ -60,6 +62,7 @@ void fillBox(Surface& surface, int64_t left, int64_t top, int64_t right, int64_t
     right = std::min<int64_t>(right, surface.width);
     bottom = std::min<int64_t>(bottom, surface.height);
     if (left >= right || top >= bottom) return;
+    surface.changed.add({int32_t(left), int32_t(top), int32_t(right), int32_t(bottom)});
     const Colour value = surface.representable(colour);
     for (int64_t y = top; y < bottom; ++y) {
         Colour* row = &surface.at(0, int(y));

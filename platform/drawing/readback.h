@@ -1,9 +1,11 @@
-// Reading the soft rasteriser back in tests: pixels, pictures and the live drawing objects.
+// Reading the soft rasteriser back in tests: pixels, pictures and the live drawing objects, and a
+// hook into the middle of a paint.
 #pragma once
 
 #include "platform/platform.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace platform::soft {
@@ -27,5 +29,10 @@ struct ObjectCounts {
 };
 // Stock objects are not counted; objects whose deletion waits for a deselection are.
 ObjectCounts liveObjectCounts();
+
+// Called after every block transfer into a window's surface, with the window: a test acts from
+// here while a view paints (a host's value arriving in the middle of a control's paint). An empty
+// function clears it; resetDesktop clears it too.
+void setWindowBlitHook(std::function<void(Window* window)> hook);
 
 }  // namespace platform::soft

@@ -11,6 +11,7 @@ void resetDesktop() {
     resetMessageBoxes();
     resetMenus();
     resetDragAndDrop();
+    setWindowBlitHook({});
 }
 
 }  // namespace platform::soft

@@ -33,8 +33,12 @@ bool paintPending(Window* window);
 
 // ---- Pixels -------------------------------------------------------------------------------------
 
-// Surfaces and the live drawing objects read back through platform/drawing/readback.h; windows:
+// Surfaces, the live drawing objects and the hook into a paint are in platform/drawing/readback.h;
+// windows:
 Colour windowPixel(Window* window, int x, int y);
+// The rectangles that reached the screen since the last call: drawn into the window and shown
+// when a window context was released or a paint ended, one per separate part.
+std::vector<Rect> takeWindowUpdates(Window* window);
 bool saveWindowImage(Window* window, const std::string& path);
 
 // ---- Input --------------------------------------------------------------------------------------

@@ -33,6 +33,15 @@ void queuePaint(Window* window) {
     paintQueue.push_back(window);
 }
 
+// The desktop's screen is the window's surface itself: what was drawn since the last time is
+// recorded as one update per rectangle, as the X11 backend puts it.
+void showChanges(Window* window) {
+    if (!window->surface) return;
+    soft::ChangedArea& changed = window->surface->changed;
+    for (int i = 0; i < changed.count(); ++i) window->updates.push_back(changed[i]);
+    changed.clear();
+}
+
 void removeWindow(Window* window) {
     soft::detachContextsOf(window);
     soft::forgetFocus(window);
@@ -98,6 +107,14 @@ void pressButton(Window* window, Point clientPoint) {
 bool paintPending(Window* window) {
     Window* known = findWindow(window);
     return known && known->paintPending;
+}
+
+std::vector<Rect> takeWindowUpdates(Window* window) {
+    Window* known = findWindow(window);
+    if (!known) return {};
+    std::vector<Rect> updates;
+    updates.swap(known->updates);
+    return updates;
 }
 
 Colour windowPixel(Window* window, int x, int y) {
@@ -171,6 +188,7 @@ void dispatchOnePendingPaint() {
     DeviceContext* context = soft::newWindowContext(window, window->surface.get());
     window->events->onPaint(context, {0, 0, window->surface->width, window->surface->height});
     if (soft::isLiveContext(context)) soft::deleteContext(context);
+    if (Window* known = soft::findWindow(window)) showChanges(known);  // the paint may have destroyed it
 }
 
 // Tests deliver the desktop's events themselves.
@@ -186,6 +204,9 @@ void releaseWindowContext(Window* window, DeviceContext* context) {
     // A context whose window has gone is released all the same.
     if (context->window && context->window != window) return;
     soft::deleteContext(context);
+    // As on X11: the last context released shows the paint, not one taken in its middle.
+    Window* known = soft::findWindow(window);
+    if (known && !soft::hasWindowContexts(known)) showChanges(known);
 }
 
 }  // namespace platform

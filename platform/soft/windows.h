@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace platform {
 
@@ -18,6 +19,7 @@ struct Window {
     uint32_t style = 0;
     Rect screenRect{0, 0, 0, 0};
     std::unique_ptr<Surface> surface;  // module windows only; not a registered drawing object
+    std::vector<Rect> updates;         // what reached the screen, for takeWindowUpdates
     WindowEvents* events = nullptr;
     std::thread::id thread;
 };

@@ -31,7 +31,11 @@ void handleEvent(XEvent& event) {
     Window* window = ownWindow(windowOf(event.xany.window));
     if (!window) return;
     switch (event.type) {
-    case Expose: queuePaint(window); break;
+    case Expose: {
+        const XExposeEvent& exposed = event.xexpose;
+        queuePaint(window, {exposed.x, exposed.y, exposed.x + exposed.width, exposed.y + exposed.height});
+        break;
+    }
     case ButtonPress:
         if (event.xbutton.button <= 3 && modalDepth == 0) pressButton(window, event.xbutton);
         break;

@@ -7,9 +7,9 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace platform::x11 {
 namespace {
@@ -22,15 +22,17 @@ int channelShift(unsigned long mask) {
     return -1;
 }
 
-// One row of the surface (red | green << 8 | blue << 16) in the image's pixel format.
-void convertRow(XImage& image, const Visual& visual, const Colour* pixels, int width, int y) {
+// Columns left..right-1 of row y of the surface (red | green << 8 | blue << 16) in the image's
+// pixel format.
+void convertSpan(XImage& image, const Visual& visual, const Surface& surface, int left, int right, int y) {
+    const Colour* pixels = &surface.pixels[size_t(y) * surface.width];
     const int red = channelShift(visual.red_mask), green = channelShift(visual.green_mask),
               blue = channelShift(visual.blue_mask);
     const bool direct = image.bits_per_pixel == 32 && image.byte_order == LSBFirst && red >= 0 && green >= 0 &&
                         blue >= 0;
     if (direct) {
         auto* row = reinterpret_cast<uint32_t*>(image.data + static_cast<ptrdiff_t>(y) * image.bytes_per_line);
-        for (int x = 0; x < width; ++x) {
+        for (int x = left; x < right; ++x) {
             const Colour c = pixels[x];
             row[x] = (c & 0xFF) << red | (c >> 8 & 0xFF) << green | (c >> 16 & 0xFF) << blue;
         }
@@ -44,7 +46,7 @@ void convertRow(XImage& image, const Visual& visual, const Colour* pixels, int w
         const unsigned long top = mask >> shift;
         return ((value * top + 127) / 255) << shift;
     };
-    for (int x = 0; x < width; ++x) {
+    for (int x = left; x < right; ++x) {
         const Colour c = pixels[x];
         XPutPixel(&image, x, y,
                   scaled(c & 0xFF, visual.red_mask) | scaled(c >> 8 & 0xFF, visual.green_mask) |
@@ -101,30 +103,30 @@ bool ScreenImage::create(Connection& connection, int width, int height) {
     return true;
 }
 
-void ScreenImage::put(Connection& connection, ::Window window, const Surface& surface) {
+void ScreenImage::put(Connection& connection, ::Window window, Surface& surface) {
     const int width = surface.width, height = surface.height;
     if (width <= 0 || height <= 0) return;
     if (!image_ && !create(connection, width, height)) return;
-    // Only the band of rows that changed since the last put is converted and sent.
-    int first = 0, last = height;
-    if (shown_.size() == surface.pixels.size()) {
-        const size_t rowBytes = size_t(width) * sizeof(Colour);
-        while (first < height && std::memcmp(&shown_[size_t(first) * width], &surface.pixels[size_t(first) * width], rowBytes) == 0)
-            ++first;
-        while (last > first && std::memcmp(&shown_[size_t(last - 1) * width], &surface.pixels[size_t(last - 1) * width], rowBytes) == 0)
-            --last;
-        if (first == last) return;
-    }
-    for (int y = first; y < last; ++y) convertRow(*image_, *connection.visual, &surface.pixels[size_t(y) * width], width, y);
-    if (shared_) {
-        XShmPutImage(connection.display, window, gc_, image_, 0, first, 0, first, unsigned(width), unsigned(last - first), False);
-        // The server reads the segment later; the next conversion must wait until it has.
-        XSync(connection.display, False);
+    if (!shownOnce_) {
+        putRect(connection, window, surface, {0, 0, width, height});
+        shownOnce_ = true;
     } else {
-        XPutImage(connection.display, window, gc_, image_, 0, first, 0, first, unsigned(width), unsigned(last - first));
-        XFlush(connection.display);
+        if (surface.changed.empty()) return;
+        for (int i = 0; i < surface.changed.count(); ++i) putRect(connection, window, surface, surface.changed[i]);
     }
-    shown_ = surface.pixels;
+    surface.changed.clear();
+}
+
+void ScreenImage::putRect(Connection& connection, ::Window window, const Surface& surface, const Rect& rect) {
+    const int left = std::max(rect.left, 0), top = std::max(rect.top, 0);
+    const int right = std::min(rect.right, surface.width), bottom = std::min(rect.bottom, surface.height);
+    if (left >= right || top >= bottom) return;
+    for (int y = top; y < bottom; ++y) convertSpan(*image_, *connection.visual, surface, left, right, y);
+    const auto width = unsigned(right - left), height = unsigned(bottom - top);
+    if (shared_)
+        XShmPutImage(connection.display, window, gc_, image_, left, top, left, top, width, height, False);
+    else
+        XPutImage(connection.display, window, gc_, image_, left, top, left, top, width, height);
 }
 
 void ScreenImage::release(Connection* connection) {
@@ -142,7 +144,7 @@ void ScreenImage::release(Connection* connection) {
     image_ = nullptr;
     gc_ = nullptr;
     shared_ = false;
-    shown_.clear();
+    shownOnce_ = false;
 }
 
 }  // namespace platform::x11

@@ -1,13 +1,11 @@
 // An own window's picture on the server: a client-side image in the server's pixel format
-// (in shared memory where MIT-SHM works), and a copy of what was last put, so that only the
-// rows that changed travel.
+// (in shared memory where MIT-SHM works). Only the rectangles the rasteriser wrote since the last
+// put are converted and travel; the first put sends the whole surface.
 #pragma once
 
 #include "platform/drawing/objects.h"
 
 #include "platform/x11/xlib.h"
-
-#include <vector>
 
 namespace platform::x11 {
 
@@ -20,19 +18,24 @@ public:
     ScreenImage(const ScreenImage&) = delete;
     ScreenImage& operator=(const ScreenImage&) = delete;
 
-    // Puts the rows of `surface` that differ from what was put before onto `window`.
-    void put(Connection& connection, ::Window window, const Surface& surface);
+    // Whether `surface` holds nothing that this image has not put yet.
+    bool upToDate(const Surface& surface) const { return shownOnce_ && surface.changed.empty(); }
+    // Puts what of `surface` changed since the last put onto `window`, and marks it shown. The
+    // caller ends with a round trip (its error trap's): the server has then read the shared
+    // segment, which the next put converts into again.
+    void put(Connection& connection, ::Window window, Surface& surface);
     // Frees the image while the connection is still open.
     void release(Connection* connection);
 
 private:
     bool create(Connection& connection, int width, int height);
+    void putRect(Connection& connection, ::Window window, const Surface& surface, const Rect& rect);
 
     XImage* image_ = nullptr;
     XShmSegmentInfo segment_{};
     bool shared_ = false;
     GC gc_ = nullptr;
-    std::vector<Colour> shown_;  // the surface as last put; empty before the first put
+    bool shownOnce_ = false;  // the first put sends everything, whatever was marked
 };
 
 }  // namespace platform::x11

@@ -102,9 +102,11 @@ void destroyOwnWindow(Window* window) {
 void flushWindow(Window* window) {
     Connection* open = connection();
     if (!open || !window->own || window->destroyed || !window->surface) return;
+    if (window->image.upToDate(*window->surface)) return;  // no round trip for an idle with nothing new
     ErrorTrap trap(open->display);
     window->image.put(*open, window->id, *window->surface);
     // A window the host destroyed before its DestroyNotify reached us: the put failed harmlessly.
+    // The trap's round trip is also the one the put needs before its segment is written again.
     if (!trap.succeeded()) window->destroyed = true;
 }
 
@@ -118,10 +120,21 @@ void forEachOwnWindow(const std::function<void(Window&)>& visit) {
     }
 }
 
-void queuePaint(Window* window) {
-    if (window->paintPending) return;
+void queuePaint(Window* window, const Rect& area) {
+    if (window->paintPending) {
+        Rect& queued = window->paintArea;
+        queued = {std::min(queued.left, area.left), std::min(queued.top, area.top), std::max(queued.right, area.right),
+                  std::max(queued.bottom, area.bottom)};
+        return;
+    }
     window->paintPending = true;
+    window->paintArea = area;
     paintQueue.push_back(window);
+}
+
+void queueWholePaint(Window* window) {
+    const int width = window->surface ? window->surface->width : 0, height = window->surface ? window->surface->height : 0;
+    queuePaint(window, {0, 0, width, height});
 }
 
 bool paintOnePending() {
@@ -130,8 +143,13 @@ bool paintOnePending() {
     paintQueue.pop_front();
     window->paintPending = false;
     if (!window->events || window->destroyed || !window->surface) return true;
+    // Only what the server lost is painted again (and so put): the rest is on the screen.
+    const Rect& area = window->paintArea;
+    const Rect clipped = {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, window->surface->width),
+                          std::min(area.bottom, window->surface->height)};
+    if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return true;
     DeviceContext* context = soft::newWindowContext(window, window->surface.get());
-    window->events->onPaint(context, {0, 0, window->surface->width, window->surface->height});
+    window->events->onPaint(context, clipped);
     if (soft::isLiveContext(context)) soft::deleteContext(context);
     if (ownWindow(window)) flushWindow(window);
     return true;
@@ -170,7 +188,7 @@ Window* createChildWindow(void* parent, int width, int height, WindowEvents* eve
         XMapWindow(open->display, window->id);
         if (!trap.succeeded()) window->destroyed = true;
     }
-    x11::queuePaint(window);  // a new visible window has everything to paint
+    x11::queueWholePaint(window);  // a new visible window has everything to paint
     return window;
 }
 
@@ -233,7 +251,7 @@ uint32_t windowStyle(Window* window) {
 }
 
 void invalidateWindow(Window* window) {
-    if (Window* own = x11::ownWindow(window)) x11::queuePaint(own);
+    if (Window* own = x11::ownWindow(window)) x11::queueWholePaint(own);
 }
 
 void dispatchOnePendingPaint() {
@@ -250,7 +268,10 @@ void releaseWindowContext(Window* window, DeviceContext* context) {
     if (!soft::isLiveContext(context) || context->kind != DeviceContext::Kind::Window) return;
     if (context->window && context->window != window) return;
     soft::deleteContext(context);
-    if (Window* own = x11::ownWindow(window)) x11::flushWindow(own);
+    // A context taken in the middle of a paint (an offscreen that asks for a compatible surface)
+    // does not put the paint half done: the last one released does.
+    Window* own = x11::ownWindow(window);
+    if (own && !soft::hasWindowContexts(own)) x11::flushWindow(own);
 }
 
 }  // namespace platform

@@ -19,6 +19,7 @@ struct Window {
     bool own = false;        // created by this backend
     bool destroyed = false;  // the server destroyed it (with the host's window)
     bool paintPending = false;
+    Rect paintArea{0, 0, 0, 0};  // what the pending paint covers
     WindowEvents* events = nullptr;
     std::unique_ptr<Surface> surface;  // own windows; not a registered drawing object
     x11::ScreenImage image;            // own windows: what the screen shows of the surface
@@ -38,13 +39,15 @@ Window* windowOf(::Window id);
 // The own window, or null when the handle is not one of ours that still exists.
 Window* ownWindow(const void* handle);
 
-// Puts on the screen whatever of an own window's surface changed since it was last put.
+// Puts on the screen whatever of an own window's surface was drawn since it was last put.
 void flushWindow(Window* window);
 void flushAllWindows();
 void forEachOwnWindow(const std::function<void(Window&)>& visit);
 
-// Paints queued for own windows (by Expose or by a repaint request), oldest first.
-void queuePaint(Window* window);
+// Paints queued for own windows (by Expose or by a repaint request), oldest first; a window's
+// queued paint covers every area queued for it since its last paint.
+void queuePaint(Window* window, const Rect& area);
+void queueWholePaint(Window* window);
 bool paintOnePending();
 
 // While a popup menu holds the keyboard grab, keys go to it: it counts as the focus window.

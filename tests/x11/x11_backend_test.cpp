@@ -1,12 +1,13 @@
 // The X11 backend on its own, under a host window this test makes: the host-window search's
-// stop, quick clicks, message boxes, the popup menu's place on the screen, and the X error
-// handler that stays the host's.
+// stop, quick clicks, what a put sends, message boxes, the popup menu's place on the screen, and
+// the X error handler that stays the host's.
 #include <gtest/gtest.h>
 
 // Before Xlib: X.h defines None and CursorShape as macros.
 #include "platform/platform.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <atomic>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #undef CursorShape
 
@@ -42,7 +44,10 @@ void sleepMs(int milliseconds) {
 // What the backend reports to a window, as the toolkit's frame would take it.
 class Events : public platform::WindowEvents {
 public:
-    void onPaint(platform::DeviceContext*, const platform::Rect&) override { ++paints; }
+    void onPaint(platform::DeviceContext*, const platform::Rect& area) override {
+        ++paints;
+        paintedArea = area;
+    }
     void onButtonDown(platform::Point point) override {
         pressedAt = point;
         heldAtPress = platform::isKeyHeld(platform::Key::MouseLeft);
@@ -57,6 +62,7 @@ public:
     void onDestroy() override { destroyed = true; }
 
     int paints = 0;
+    platform::Rect paintedArea{0, 0, 0, 0};
     int presses = 0;
     platform::Point pressedAt{-1, -1};
     bool heldAtPress = false;
@@ -141,6 +147,95 @@ TEST_F(X11BackendTest, TheFirstExposurePaintsAndAQuickClickStillCountsAsHeldUnti
     EXPECT_TRUE(events.heldAtPress);
     EXPECT_TRUE(events.releasedInLoop);
     EXPECT_FALSE(platform::isKeyHeld(platform::Key::MouseLeft));
+}
+
+// The server reports every rectangle a client draws into the child window (the Damage extension),
+// so the test sees what the backend's puts sent. The damage object goes with the window.
+class PutRecorder {
+public:
+    PutRecorder(Display* display, Window window) : display_(display) {
+        int error = 0;
+        int major = 1, minor = 1;  // the version asked for, before any other request of the extension
+        if (!XDamageQueryExtension(display, &eventBase_, &error) || !XDamageQueryVersion(display, &major, &minor))
+            return;
+        damage_ = XDamageCreate(display, window, XDamageReportRawRectangles);
+        XSync(display, False);
+    }
+    bool works() const { return damage_ != 0; }
+    // What was drawn since the last call. The backend's put ends with a round trip of its own
+    // connection, so a round trip of ours finds every report queued.
+    std::vector<XRectangle> take() {
+        XSync(display_, False);
+        std::vector<XRectangle> rects;
+        XEvent event;
+        while (XCheckTypedEvent(display_, eventBase_ + XDamageNotify, &event))
+            rects.push_back(reinterpret_cast<XDamageNotifyEvent&>(event).area);
+        return rects;
+    }
+
+private:
+    Display* display_;
+    int eventBase_ = 0;
+    Damage damage_ = 0;
+};
+
+void fill(platform::Window* window, const platform::Rect& rect, platform::Colour colour) {
+    platform::DeviceContext* context = platform::windowContext(window);
+    platform::Brush* brush = platform::createSolidBrush(colour);
+    platform::fillRect(context, rect, brush);
+    platform::deleteBrush(brush);
+    platform::releaseWindowContext(window, context);  // puts what was drawn
+}
+
+TEST_F(X11BackendTest, APutSendsTheRectanglesDrawnAndAnExposurePaintsWhatTheServerLost) {
+    idleFor(100);  // the first paint, which puts the whole window
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display, host, &root, &parent, &children, &count);
+    ASSERT_EQ(count, 1u);
+    const Window childId = children[0];
+    XFree(children);
+    PutRecorder recorder(display, childId);
+    ASSERT_TRUE(recorder.works()) << "the server has no Damage extension";
+    recorder.take();
+
+    fill(child, {30, 40, 50, 60}, platform::makeColour(200, 30, 30));
+    std::vector<XRectangle> puts = recorder.take();
+    ASSERT_EQ(puts.size(), 1u);
+    EXPECT_EQ(puts[0].x, 30);
+    EXPECT_EQ(puts[0].y, 40);
+    EXPECT_EQ(puts[0].width, 20);
+    EXPECT_EQ(puts[0].height, 20);
+
+    // Two places apart go as two rectangles, in one put.
+    platform::DeviceContext* context = platform::windowContext(child);
+    platform::Brush* brush = platform::createSolidBrush(platform::makeColour(30, 200, 30));
+    platform::fillRect(context, {0, 0, 10, 5}, brush);
+    platform::fillRect(context, {150, 100, 200, 120}, brush);
+    platform::deleteBrush(brush);
+    platform::releaseWindowContext(child, context);
+    puts = recorder.take();
+    ASSERT_EQ(puts.size(), 2u);
+    int pixels = 0;
+    for (const XRectangle& rect : puts)
+        pixels += rect.width * rect.height;
+    EXPECT_EQ(pixels, 10 * 5 + 50 * 20);
+
+    // A context that drew nothing, and an idle with nothing to show, send nothing.
+    platform::releaseWindowContext(child, platform::windowContext(child));
+    idleFor(20);
+    EXPECT_TRUE(recorder.take().empty());
+
+    // What the server loses (here cleared with an exposure) is all the next paint covers.
+    const int paintsBefore = events.paints;
+    XClearArea(display, childId, 60, 20, 30, 10, True);
+    XSync(display, False);
+    idleFor(20);
+    EXPECT_EQ(events.paints, paintsBefore + 1);
+    EXPECT_EQ(events.paintedArea.left, 60);
+    EXPECT_EQ(events.paintedArea.top, 20);
+    EXPECT_EQ(events.paintedArea.right, 90);
+    EXPECT_EQ(events.paintedArea.bottom, 30);
 }
 
 TEST_F(X11BackendTest, AMessageBoxIsAModalWindowTitledErrorOnTheEditorsThreadOnly) {
