@@ -31,7 +31,12 @@ void handleEvent(XEvent& event) {
     Window* window = ownWindow(windowOf(event.xany.window));
     if (!window) return;
     switch (event.type) {
-    case Expose: queuePaint(window); break;
+    case Expose:
+        // What was put while the window was not viewable (inside a host window not yet mapped)
+        // never reached the screen: the repaint must go out whole, changed or not.
+        window->image.forgetShown();
+        queuePaint(window);
+        break;
     case ButtonPress:
         if (event.xbutton.button <= 3 && modalDepth == 0) pressButton(window, event.xbutton);
         break;

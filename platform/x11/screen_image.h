@@ -22,6 +22,8 @@ public:
 
     // Puts the rows of `surface` that differ from what was put before onto `window`.
     void put(Connection& connection, ::Window window, const Surface& surface);
+    // The server lost the window's contents (an exposure): the next put sends every row.
+    void forgetShown() { shown_.clear(); }
     // Frees the image while the connection is still open.
     void release(Connection* connection);
 
