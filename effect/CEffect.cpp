@@ -6,7 +6,6 @@
 #include <new>
 
 #include "dsp/spatialiser.h"
-#include "editor/CEffectEditor.h"
 
 namespace {
 
@@ -62,26 +61,6 @@ CEffect::CEffect(HostCallback hostCallback)
     createEditor();
 }
 
-// The editor's base registers it and raises the record's has-editor flag. An editor whose
-// construction fails leaves neither behind: the effect stays without one, and `main` refuses it.
-void CEffect::createEditor() {
-    try {
-        new CEffectEditor(this);  // registers itself as `editor`
-    } catch (...) {
-        editor = nullptr;
-        effectRecord.flags &= ~effFlagsHasEditor;
-    }
-}
-
-// Every control of the parameter takes the value, on whichever thread the change came. An editor
-// without controls of its own only learns that something changed.
-void CEffect::notifyEditor(int32_t index, float value) {
-    if (auto* guiEditor = dynamic_cast<AEffGUIEditor*>(editor))
-        guiEditor->setParameter(index, value);
-    else
-        editor->postUpdate();
-}
-
 const SpatialiserState* CEffect::engine() const {
     return reinterpret_cast<const SpatialiserState*>(engineState.get());
 }
@@ -95,6 +74,13 @@ void CEffect::updateEngine() {
                       waveformStep(value(kAzimuthWaveform)), value(kElevationSlider), value(kElevationSpeed),
                       value(kElevationDepth), value(kDistanceSlider), value(kStereoField), value(kQuality),
                       value(kReflectionPattern), state);
+}
+
+void CEffect::restartEngine() {
+    if (!engineState) return;
+    std::memset(engineState.get(), 0, spatialiserStateSize());
+    needsUpdate.store(false, std::memory_order_relaxed);
+    updateEngine();
 }
 
 bool CEffect::prepareBlock(float** inputs, float** outputs) {

@@ -45,6 +45,10 @@ public:
     int32_t canDo(char* text) override;
     int32_t getProgram() override;
 
+    // Starts the engine afresh at the values held and the rate set, as an effect made with them
+    // would start: no history, and no glide from earlier values.
+    void restartEngine();
+
     // Read-only views for the editor and for tests.
     CEffectProgram storedProgram(int32_t program) const { return programs.snapshot(program); }
     bool isUpdatePending() const { return needsUpdate.load(std::memory_order_relaxed); }

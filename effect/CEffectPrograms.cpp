@@ -1,18 +1,5 @@
-// The program store: selection, names, copies and the factory bank.
-#include <array>
-
+// The program store: selection, names and copies.
 #include "effect/CEffect.h"
-#include "effect/FactoryBank.h"
-#include "platform/platform.h"
-
-void CEffect::loadFactoryBankResource() {
-    platform::ResourceData resource{};
-    if (!platform::findResource(kFactoryBankResourceType, kFactoryBankResourceId, resource) || !resource.data) return;
-    std::array<CEffectProgram, kNumPrograms> bank;
-    const int loaded = loadFactoryBank(static_cast<const unsigned char*>(resource.data), resource.size, bank.data(),
-                                       kNumPrograms);
-    for (int32_t program = 0; program < loaded; ++program) programs.assign(program, bank[program]);
-}
 
 // Each value is read from the store at the moment of its own call: a link of an earlier index
 // may have rewritten it, and is then replayed as rewritten.

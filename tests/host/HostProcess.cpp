@@ -27,14 +27,22 @@ std::string scratchPath(const char* stream) {
 }  // namespace
 
 HostRun runHost(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment) {
-    std::vector<std::string> argumentTexts = {SPATIALISER_HOST_PATH};
-    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> commandLine = {SPATIALISER_HOST_PATH};
+    commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+    return runProgram(commandLine, environment);
+}
+
+HostRun runProgram(std::vector<std::string> argumentTexts, const std::map<std::string, std::string>& environment) {
     std::vector<char*> argv;
     for (std::string& text : argumentTexts) argv.push_back(text.data());
     argv.push_back(nullptr);
 
     std::vector<std::string> environmentTexts;
-    for (char** entry = environ; *entry != nullptr; ++entry) environmentTexts.emplace_back(*entry);
+    // A variable given here replaces the test's own.
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        if (environment.count(text.substr(0, text.find('='))) == 0) environmentTexts.push_back(text);
+    }
     for (const auto& [name, value] : environment) environmentTexts.push_back(name + "=" + value);
     std::vector<char*> envp;
     for (std::string& text : environmentTexts) envp.push_back(text.data());
@@ -50,7 +58,7 @@ HostRun runHost(const std::vector<std::string>& arguments, const std::map<std::s
 
     HostRun run;
     pid_t child = 0;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+    if (posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         waitpid(child, &status, 0);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

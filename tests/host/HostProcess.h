@@ -1,4 +1,4 @@
-// Runs spatialiser-host as a user would: a separate process, its output captured.
+// Runs spatialiser-host, or another program, as a user would: a separate process, its output captured.
 #pragma once
 
 #include <map>
@@ -13,3 +13,5 @@ struct HostRun {
 
 // `environment` is added to the test's own environment.
 HostRun runHost(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment = {});
+// Any program, found on the PATH when `commandLine[0]` has no slash.
+HostRun runProgram(std::vector<std::string> commandLine, const std::map<std::string, std::string>& environment = {});

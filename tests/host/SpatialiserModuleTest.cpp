@@ -71,6 +71,23 @@ TEST_F(SpatialiserModule, SourceToOneSideIsLouderOnThatSide) {
     }
 }
 
+// The settings reach the module before the sample rate, from which its engine takes its
+// starting position: the first 50 ms already sound from the side, as the rest of the second does.
+TEST_F(SpatialiserModule, StartsAtTheSettingsWithoutGlidingFromTheDefaults) {
+    writeAudio(folder / "in.wav", makeAudio(44100, 2, 44100, bursts));
+    const HostRun run = runHost({"render", SPATIALISER_MODULE, folder / "in.wav", folder / "out.wav", "--set",
+                                 "Az.Sldr=0.25"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Audio output = readAudio(folder / "out.wav");
+    ASSERT_EQ(output.channels.size(), 2u);
+    const auto leftOverRight = [&output](int64_t begin, int64_t end) {
+        return decibels(rms(output.channels[0], begin, end)) - decibels(rms(output.channels[1], begin, end));
+    };
+    const double start = leftOverRight(0, 2205);
+    EXPECT_GT(start, 3.0);
+    EXPECT_NEAR(start, leftOverRight(22050, 44100), 1.5);
+}
+
 TEST_F(SpatialiserModule, DemoFlightCarriesTheSourceFromSideToSide) {
     const HostRun run = runHost({"render", SPATIALISER_MODULE, DEMO_SOURCE, folder / "demo.wav", "--automate",
                                  DEMO_AUTOMATION, "--tail", "2"});

@@ -103,12 +103,14 @@ void renderFile(const CommandLine& line, std::ostream& out) {
     const int format = chooseOutputFormat(input.format(), line.container, line.sampleFormat, effect.numOutputs,
                                           input.sampleRate());
 
-    // Settings in the order a user expects: the program first, then single parameters.
-    module.setSampleRateAndBlockSize(static_cast<float>(sampleRate), line.blockSize);
+    // Settings in the order a user expects: the program first, then single parameters. Both come
+    // before the sample rate, from which a module may take its starting state: the render then
+    // starts at them instead of moving there from the defaults.
     if (line.program) selectProgram(module, *line.program);
     for (const ParameterSetting& setting : line.settings) {
         setParameter(effect, findParameter(effect, setting.parameter), setting.value);
     }
+    module.setSampleRateAndBlockSize(static_cast<float>(sampleRate), line.blockSize);
     const auto resolve = [&effect](std::string_view name) { return findParameter(effect, name); };
     const std::vector<AutomationPoint> points =
         line.automationFile ? readAutomationFile(*line.automationFile, resolve) : std::vector<AutomationPoint>();
