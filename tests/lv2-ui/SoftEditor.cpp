@@ -20,18 +20,18 @@ void dispatch(CEffect& effect, int32_t opcode, void* pointer) {
 }
 
 // The window's pixels as the soft rasteriser stores them (red | green << 8 | blue << 16).
-std::vector<platform::Colour> readWindow(Display* display, ::Window window) {
+std::vector<platform::Colour> readWindow(Display* display, ::Window window, int& width, int& height) {
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes) || attributes.width != kWidth ||
-        attributes.height != kHeight)
-        return {};
-    XImage* image = XGetImage(display, window, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+    if (!XGetWindowAttributes(display, window, &attributes)) return {};
+    width = attributes.width;
+    height = attributes.height;
+    XImage* image = XGetImage(display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
     if (!image) return {};
-    std::vector<platform::Colour> pixels(size_t(kWidth) * kHeight);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
+    std::vector<platform::Colour> pixels(size_t(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const unsigned long pixel = XGetPixel(image, x, y);
-            pixels[size_t(y) * kWidth + x] =
+            pixels[size_t(y) * width + x] =
                 platform::makeColour(uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel));
         }
     }
@@ -61,8 +61,9 @@ SoftEditor::~SoftEditor() {
 }
 
 int SoftEditor::differingPixels(Display* display, ::Window window) const {
-    const std::vector<platform::Colour> shown = readWindow(display, window);
-    if (shown.empty()) return kWidth * kHeight;
+    int width = 0, height = 0;
+    const std::vector<platform::Colour> shown = readWindow(display, window, width, height);
+    if (shown.empty() || width != kWidth || height != kHeight) return kWidth * kHeight;
     platform::Window* editor = platform::soft::childWindows(hostWindow_).at(0);
     int differing = 0;
     for (int y = 0; y < kHeight; ++y) {
@@ -73,10 +74,11 @@ int SoftEditor::differingPixels(Display* display, ::Window window) const {
 }
 
 bool saveWindowPicture(Display* display, ::Window window, const char* path) {
-    const std::vector<platform::Colour> pixels = readWindow(display, window);
+    int width = 0, height = 0;
+    const std::vector<platform::Colour> pixels = readWindow(display, window, width, height);
     FILE* file = pixels.empty() ? nullptr : std::fopen(path, "wb");
     if (!file) return false;
-    std::fprintf(file, "P6\n%d %d\n255\n", kWidth, kHeight);
+    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
     for (platform::Colour colour : pixels) {
         const unsigned char rgb[3] = {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16)};
         std::fwrite(rgb, 1, 3, file);

@@ -31,5 +31,5 @@ private:
     platform::Window* hostWindow_ = nullptr;
 };
 
-// Saves an X11 window's picture as a binary PPM for people to look at.
+// Saves an X11 window's picture (of any size) as a binary PPM for people to look at.
 bool saveWindowPicture(_XDisplay* display, unsigned long window, const char* path);
