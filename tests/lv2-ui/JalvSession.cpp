@@ -101,6 +101,16 @@ std::string windowName(Display* display, ::Window window) {
     return found;
 }
 
+bool parentHasSizeOf(Display* display, ::Window window) {
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count)) return false;
+    if (children) XFree(children);
+    XWindowAttributes own, around;
+    return XGetWindowAttributes(display, window, &own) && XGetWindowAttributes(display, parent, &around) &&
+           own.width == around.width && own.height == around.height && around.x >= 0 && around.y >= 0;
+}
+
 bool hasProperty(Display* display, ::Window window, Atom property) {
     Atom type = None;
     int format = 0;
@@ -138,6 +148,10 @@ bool hasProperty(Display* display, ::Window window, Atom property) {
     const ::Window managed = managedWindowBelow(display, window, XInternAtom(display, "WM_STATE", False));
     return managed ? managed : window;
 }
+
+// jalv makes and destroys windows while the test walks the tree: a window gone under a request
+// is no failure of the test.
+int ignoreError(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
@@ -181,9 +195,13 @@ JalvSession::JalvSession(const std::vector<std::string>& arguments) {
 
     display_ = XOpenDisplay(nullptr);
     if (!display_ || jalv_ <= 0) return;
+    XSetErrorHandler(ignoreError);
     ::Window found = 0;
     waitUntil([&] { return (found = findEditor(display_, DefaultRootWindow(display_))) != 0; }, 20000);
-    window_ = found ? topLevelAbove(display_, found) : 0;
+    // suil's plug starts at a size of its own and takes the editor's a little later, moving the
+    // editor on the screen: only then is it where it stays.
+    const bool settled = found && waitUntil([&] { return parentHasSizeOf(display_, found); }, 10000);
+    window_ = settled ? topLevelAbove(display_, found) : 0;
     if (window_) editor_ = found;
 }
 
