@@ -186,10 +186,7 @@ JalvSession::JalvSession(const std::vector<std::string>& arguments) {
     command.push_back("urn:spatialiser:plugin");
     std::vector<std::string> environment = jackEnvironment;
     environment.push_back("LV2_PATH=" + folder_ + "/lv2");
-    const std::string runtimes = SANITIZER_RUNTIMES;
-    environment.push_back("LD_PRELOAD=" + (runtimes.empty() ? "" : runtimes + ":") + SUIL_SPY_LIBRARY);
-    // jalv's own libraries keep what they allocate until the process ends.
-    environment.push_back("ASAN_OPTIONS=detect_leaks=0");
+    environment.push_back(std::string("LD_PRELOAD=") + SUIL_SPY_LIBRARY);
     environment.push_back("SUIL_SPY_LOG=" + folder_ + "/spy.log");
     jalv_ = spawn(command, environment, folder_ + "/jalv");
 
