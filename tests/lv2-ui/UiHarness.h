@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <mutex>
+#include <string>
 #include <vector>
 
 struct UiCall {
@@ -67,8 +68,8 @@ private:
     std::vector<UiCall> calls_;
 };
 
-// Runs a step of a gesture on another thread while the test's thread idles the UI (a drag
-// loop runs inside the UI's idle): true when every step finished in time.
+// Runs a gesture on another thread while the test's thread idles the UI (a drag loop runs
+// inside the UI's idle): true when the gesture finished in time.
 bool whileIdling(UiHarness& ui, const std::function<void()>& gesture, int timeoutMs = 10000);
 // Waits (without idling: the UI's own drag loop runs meanwhile) until `done` holds.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);

@@ -6,6 +6,7 @@
 #include <lv2/ui/ui.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "SoftEditor.h"
@@ -43,7 +44,8 @@ bool pointerAt(Display* display, int x, int y) {
 
 std::vector<UiCall> writes(const std::vector<UiCall>& calls) {
     std::vector<UiCall> found;
-    std::copy_if(calls.begin(), calls.end(), std::back_inserter(found), [](const UiCall& c) { return c.kind == UiCall::Write; });
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
+                 [](const UiCall& call) { return call.kind == UiCall::Write; });
     return found;
 }
 
