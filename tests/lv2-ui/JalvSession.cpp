@@ -187,6 +187,7 @@ JalvSession::JalvSession(const std::vector<std::string>& arguments) {
     std::vector<std::string> environment = jackEnvironment;
     environment.push_back("LV2_PATH=" + folder_ + "/lv2");
     environment.push_back(std::string("LD_PRELOAD=") + SUIL_SPY_LIBRARY);
+    environment.push_back("NO_AT_BRIDGE=1");  // no accessibility bus on a virtual display
     environment.push_back("SUIL_SPY_LOG=" + folder_ + "/spy.log");
     jalv_ = spawn(command, environment, folder_ + "/jalv");
 
