@@ -17,6 +17,8 @@
 #include <sstream>
 #include <thread>
 
+#include "lv2/PortTable.h"
+
 extern char** environ;
 
 namespace {
@@ -196,9 +198,19 @@ JalvSession::JalvSession(const std::vector<std::string>& arguments) {
     XSetErrorHandler(ignoreError);
     ::Window found = 0;
     waitUntil([&] { return (found = findEditor(display_, DefaultRootWindow(display_))) != 0; }, 20000);
-    // suil's plug starts at a size of its own and takes the editor's a little later, moving the
-    // editor on the screen: only then is it where it stays.
-    const bool settled = found && waitUntil([&] { return parentHasSizeOf(display_, found); }, 10000);
+    // suil's plug starts at a size and place of its own and takes the editor's once jalv has
+    // sent the UI its ports' values, moving the editor on the screen: only then is it where it
+    // stays.
+    int x = -1, y = -1;
+    const bool settled = found && waitUntil([&] {
+        int nowX = 0, nowY = 0;
+        ::Window child = 0;
+        XTranslateCoordinates(display_, found, DefaultRootWindow(display_), 0, 0, &nowX, &nowY, &child);
+        const bool still = nowX == x && nowY == y;
+        x = nowX;
+        y = nowY;
+        return still && parentHasSizeOf(display_, found) && portEventCount() >= kControlPortCount;
+    }, 10000);
     window_ = settled ? topLevelAbove(display_, found) : 0;
     if (window_) editor_ = found;
 }
@@ -225,6 +237,12 @@ std::vector<std::string> JalvSession::log() const {
     std::istringstream text(readFile(folder_ + "/spy.log"));
     for (std::string line; std::getline(text, line);) lines.push_back(line);
     return lines;
+}
+
+size_t JalvSession::portEventCount() const {
+    size_t count = 0;
+    for (const std::string& line : log()) count += line.rfind("event ", 0) == 0;
+    return count;
 }
 
 std::vector<float> JalvSession::writesTo(uint32_t port) const {

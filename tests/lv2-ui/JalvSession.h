@@ -27,6 +27,7 @@ public:
     // The spy's lines so far, and the values written to a port.
     std::vector<std::string> log() const;
     std::vector<float> writesTo(uint32_t port) const;
+    size_t portEventCount() const;
     std::string title() const;  // jalv's window title
     // Asks jalv's window to close, as a window manager's close button does.
     void closeWindow() const;

@@ -106,14 +106,20 @@ TEST(JalvTest, ASliderDragReachesThePluginAsWritesOfItsPortWithTheValuesTheVstMo
 
     JalvSession jalv;
     ASSERT_TRUE(jalv.started()) << jalv.errorOutput();
-    int x = 0, y = 0, screenX = 0, screenY = 0;
+    int x = 0, y = 0;
     sliderHandle(x, y);
-    jalv.screenPoint(x, y, screenX, screenY);
-    xdotool("mousemove " + std::to_string(screenX) + " " + std::to_string(screenY));
-    waitUntil([&] { return pointerAt(jalv.display(), screenX, screenY); });
+    // Each point relative to the editor where it is at that moment.
+    auto pointTo = [&](int toX, int toY) {
+        xdotool("mousemove --window " + std::to_string(jalv.editor()) + " " + std::to_string(toX) + " " +
+                std::to_string(toY));
+        int screenX = 0, screenY = 0;
+        jalv.screenPoint(toX, toY, screenX, screenY);
+        waitUntil([&] { return pointerAt(jalv.display(), screenX, screenY); });
+    };
+    pointTo(x, y);
     xdotool("mousedown 1");
     for (int step = 1; step <= kDragSteps; ++step) {
-        xdotool("mousemove " + std::to_string(screenX) + " " + std::to_string(screenY + kDragDistance * step / kDragSteps));
+        pointTo(x, y + kDragDistance * step / kDragSteps);
         waitUntil([&] { return jalv.writesTo(kAzimuthPort).size() >= size_t(step); });
     }
     xdotool("mouseup 1");
