@@ -9,7 +9,8 @@ file(MAKE_DIRECTORY ${SCRATCH}/home)
 function(expect_installed vst_folder lv2_folder)
   foreach(file ${vst_folder}/spatialiser.so ${lv2_folder}/spatialiser.lv2/manifest.ttl
                ${lv2_folder}/spatialiser.lv2/spatialiser.ttl ${lv2_folder}/spatialiser.lv2/presets.ttl
-               ${lv2_folder}/spatialiser.lv2/spatialiser_dsp.so)
+               ${lv2_folder}/spatialiser.lv2/spatialiser_dsp.so ${lv2_folder}/spatialiser.lv2/spatialiser_ui.so
+               ${lv2_folder}/spatialiser.lv2/spatialiser_ui.ttl)
     if(NOT EXISTS ${file})
       message(FATAL_ERROR "not installed: ${file}")
     endif()

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 
 #include <atomic>
@@ -318,6 +319,67 @@ TEST_F(X11BackendTest, ABadParentOpensNothingAndTheHostsErrorHandlerStaysInPlace
     EXPECT_TRUE(events.destroyed);
     EXPECT_EQ(XSetErrorHandler(before), hostHandler);
     EXPECT_EQ(hostErrors, 0);  // none of the backend's errors reached the host's handler
+}
+
+// Paints its whole window in one colour, as a frame paints its skin.
+class FillingEvents : public platform::WindowEvents {
+public:
+    void onPaint(platform::DeviceContext* context, const platform::Rect& area) override {
+        platform::Brush* brush = platform::createSolidBrush(platform::makeColour(200, 40, 90));
+        platform::fillRect(context, area, brush);
+        platform::deleteBrush(brush);
+        ++paints;
+    }
+    void onButtonDown(platform::Point) override {}
+    void onDestroy() override {}
+    int paints = 0;
+};
+
+// Plug-in UI hosts embed the editor in a window they map only later: what was put before that
+// never reached the screen, and the exposure must bring it there although nothing changed.
+TEST(X11BackendEmbedTest, AChildOfAHostWindowMappedAfterTheFirstPaintShowsItsPictureOnceExposed) {
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window host = XCreateSimpleWindow(display, DefaultRootWindow(display), 40, 40, 120, 80, 0, 0, 0);
+    XSync(display, False);
+    FillingEvents events;
+    platform::Window* child =
+        platform::createChildWindow(reinterpret_cast<void*>(static_cast<uintptr_t>(host)), 120, 80, &events);
+    ASSERT_NE(child, nullptr);
+    for (int pass = 0; pass < 20 && events.paints == 0; ++pass) {
+        platform::processPendingEvents();
+        sleepMs(10);
+    }
+    ASSERT_GE(events.paints, 1);  // painted and put while the host window was still unmapped
+
+    XMapWindow(display, host);
+    XSync(display, False);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(display, host, &root, &parent, &children, &count);
+    ASSERT_EQ(count, 1u);
+    const Window editor = children[0];
+    XFree(children);
+    unsigned long centre = 0;
+    for (int waited = 0; waited < 3000; waited += 10) {
+        platform::processPendingEvents();
+        // A window manager maps the host window in its own time; an unviewable window has no image.
+        XWindowAttributes attributes;
+        XImage* image = XGetWindowAttributes(display, editor, &attributes) && attributes.map_state == IsViewable
+                            ? XGetImage(display, editor, 60, 40, 1, 1, AllPlanes, ZPixmap)
+                            : nullptr;
+        if (image) {
+            centre = XGetPixel(image, 0, 0);
+            XDestroyImage(image);
+        }
+        if (centre == 0xC8285Aul)
+            break;
+        sleepMs(10);
+    }
+    EXPECT_EQ(centre, 0xC8285Aul);
+    platform::destroyChildWindow(child);
+    XDestroyWindow(display, host);
+    XCloseDisplay(display);
 }
 
 }  // namespace
