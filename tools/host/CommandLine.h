@@ -33,6 +33,7 @@ struct CommandLine {
     // validate only
     int32_t groupSeconds = 60;  // time limit of each group
     std::optional<std::string> onlyGroup;
+    bool strict = false;  // warnings fail their group too
 };
 
 // Throws UsageError with a message for the user.

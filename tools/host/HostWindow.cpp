@@ -1,5 +1,7 @@
 #include "HostWindow.h"
 
+#include "XErrorTrap.h"
+
 #include <X11/Xlib.h>
 
 #include <cstdint>
@@ -18,6 +20,7 @@ std::unique_ptr<HostWindow> HostWindow::open(std::string& reason) {
         reason = "DISPLAY is not set";
         return nullptr;
     }
+    trapXErrors();
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         reason = std::string("cannot open display ") + name;

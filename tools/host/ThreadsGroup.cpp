@@ -1,5 +1,5 @@
 // threads: the audio thread automates parameters and renders while the control thread switches
-// programs, reads their names, and opens, idles and closes the editor.
+// programs, reads their names, and opens, idles and closes the editor in a window it made itself.
 #include "AudioThread.h"
 #include "GuardedMemory.h"
 #include "HostWindow.h"
@@ -33,9 +33,9 @@ std::string checkThreads(const GroupContext& context) {
             const int32_t program = static_cast<int32_t>(random() % static_cast<uint32_t>(programs));
             noteStep("round " + std::to_string(round) + ": effSetProgram " + std::to_string(program));
             instance.dispatch(effSetProgram, 0, program);
-            GuardedBuffer name(kProgramNameSize);
+            GuardedText name(kProgramNameSize);
             instance.dispatch(effGetProgramName, 0, 0, name.data());
-            name.checkText("effGetProgramName during automation");
+            name.check("effGetProgramName", "effGetProgramName during automation");
         }
         if (window && round % kEditorEvery == 0) {
             noteStep("round " + std::to_string(round) + ": editor open, idle, close");
