@@ -21,7 +21,7 @@ void send(const std::string& line) {
 
 std::string oneLine(std::string text) {
     for (char& c : text) {
-        if (c == '\n') c = ' ';
+        if (c == '\n' || c == '\t') c = ' ';
     }
     return text;
 }
@@ -44,7 +44,7 @@ std::string currentStep() {
 void reportWarning(const std::string& kind, const std::string& message) {
     std::lock_guard<std::mutex> lock(guard);
     if (!warned.insert(kind).second) return;
-    send("warn " + oneLine(message) + "\n");
+    send("warn " + oneLine(kind) + "\t" + oneLine(message) + "\n");
 }
 
 }  // namespace host

@@ -11,7 +11,8 @@ void noteStep(const std::string& step);
 // The step noted last, for a finding made outside the group's own code (an X error).
 std::string currentStep();
 // A warning: something only a hostile host provokes, or a slip no host suffers from. Only the
-// first warning of each `kind` is sent, so that a slip repeated in every call is one finding.
+// first warning of each `kind` is sent, and the validator prints only the first of a kind in all
+// groups, so that a slip repeated in every call is one finding.
 void reportWarning(const std::string& kind, const std::string& message);
 
 }  // namespace host

@@ -20,12 +20,12 @@ std::unique_ptr<HostWindow> HostWindow::open(std::string& reason) {
         reason = "DISPLAY is not set";
         return nullptr;
     }
-    trapXErrors();
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         reason = std::string("cannot open display ") + name;
         return nullptr;
     }
+    trapXErrors(display);
     std::unique_ptr<HostWindow> window(new HostWindow);
     window->connection_ = std::make_unique<Connection>();
     window->connection_->display = display;

@@ -58,15 +58,13 @@ void readEveryProgram(Instance& instance) {
     }
 }
 
-// Answers a note when the module keeps no names.
+// Answers a note when the module keeps no names: fixed names are its own business.
 std::string rename(Instance& instance) {
     char name[] = "Validator 0123456789abc";  // 23 characters, the most a host's buffer holds
     noteStep("effSetProgramName");
     instance.dispatch(effSetProgramName, 0, 0, name);
     const std::string kept = programName(instance, "effGetProgramName after a rename");
-    if (kept == name) return "";
-    if (kept.empty()) return "program names are not kept";
-    throw CheckFailed("a program renamed \"" + std::string(name) + "\" reads back as \"" + kept + "\"");
+    return kept == name ? "" : "program names are not kept";
 }
 
 void copy(Instance& instance) {

@@ -11,23 +11,36 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <set>
 #include <vector>
 
 namespace host {
 namespace {
 
 // How one process of a group ended: with no error (and a note), or with the error that stopped it.
+struct Warning {
+    std::string kind;
+    std::string message;
+};
+
 struct Outcome {
     bool passed = false;
     std::string message;
-    std::vector<std::string> warnings;
+    std::vector<Warning> warnings;
 };
+
+// "KIND\tMESSAGE", as the group's process sends a warning.
+Warning warning(const std::string& text) {
+    const size_t tab = text.find('\t');
+    if (tab == std::string::npos) return {text, text};
+    return {text.substr(0, tab), text.substr(tab + 1)};
+}
 
 // What a group's process said: its last step, its warnings and its result line.
 struct Report {
     std::string pending;
     std::string lastStep;
-    std::vector<std::string> warnings;
+    std::vector<Warning> warnings;
     std::string result;  // "PASS note" or "FAIL message", empty when it never got so far
 
     void take(const char* bytes, size_t count) {
@@ -35,7 +48,7 @@ struct Report {
         for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
             const std::string line = pending.substr(0, end);
             if (line.compare(0, 5, "step ") == 0) lastStep = line.substr(5);
-            else if (line.compare(0, 5, "warn ") == 0) warnings.push_back(line.substr(5));
+            else if (line.compare(0, 5, "warn ") == 0) warnings.push_back(warning(line.substr(5)));
             else result = line;
         }
     }
@@ -120,7 +133,7 @@ Outcome runProcess(GroupCheck check, const GroupContext& context) {
     kill(-child, SIGKILL);  // anything the group left running
 
     const std::string where = report.lastStep.empty() ? "" : " during " + report.lastStep;
-    Outcome outcome{false, "", report.warnings};
+    Outcome outcome{false, "", std::move(report.warnings)};
     const bool exitedCleanly = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (timedOut) {
         outcome.message = "no end within " + std::to_string(context.seconds) + " s (hung" + where + "), stopped";
@@ -144,8 +157,9 @@ Outcome runHostile(const GroupContext& context) {
     Outcome hostile{true, "", {}};
     for (const HostilePart& part : kHostileParts) {
         Outcome outcome = runProcess(part.run, context);
-        for (const std::string& warning : outcome.warnings) hostile.warnings.push_back(std::string(part.name) + ": " + warning);
-        if (!outcome.passed) hostile.warnings.push_back(std::string(part.name) + ": " + outcome.message);
+        for (const Warning& warning : outcome.warnings)
+            hostile.warnings.push_back({warning.kind, std::string(part.name) + ": " + warning.message});
+        if (!outcome.passed) hostile.warnings.push_back({part.name, std::string(part.name) + ": " + outcome.message});
     }
     return hostile;
 }
@@ -176,10 +190,15 @@ int validateModule(const CommandLine& line, std::ostream& out) {
     int passed = 0;
     int failed = 0;
     size_t warnings = 0;
+    std::set<std::string> kindsSeen;  // a slip found by several groups is reported by the first
     for (const ValidationGroup& group : kValidationGroups) {
         if (line.onlyGroup && *line.onlyGroup != group.name) continue;
-        const Outcome outcome = group.run ? runProcess(group.run, context) : runHostile(context);
-        for (const std::string& warning : outcome.warnings) out << "WARN " << group.name << ": " << warning << std::endl;
+        Outcome outcome = group.run ? runProcess(group.run, context) : runHostile(context);
+        std::vector<Warning> fresh;
+        for (Warning& warning : outcome.warnings)
+            if (kindsSeen.insert(warning.kind).second) fresh.push_back(std::move(warning));
+        outcome.warnings = std::move(fresh);
+        for (const Warning& warning : outcome.warnings) out << "WARN " << group.name << ": " << warning.message << std::endl;
         warnings += outcome.warnings.size();
         if (!outcome.passed) {
             ++failed;

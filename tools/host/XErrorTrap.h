@@ -4,9 +4,12 @@
 // effEditOpen").
 #pragma once
 
+struct _XDisplay;
+
 namespace host {
 
 // Installs the validator's handler for the whole process; the module may still install its own.
-void trapXErrors();
+// Given a display, it also learns the server's extensions, to name their requests.
+void trapXErrors(_XDisplay* display = nullptr);
 
 }  // namespace host
