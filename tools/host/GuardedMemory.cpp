@@ -68,7 +68,8 @@ void GuardedText::check(const std::string& kind, const std::string& what) const 
     size_t end = kGivenTextSize;
     while (end > published_ && bytes[end - 1] == kBeyondPublished) --end;
     if (end > published_) {
-        reportWarning(kind, what + " wrote " + std::to_string(end - published_) + " bytes past the published " +
+        const size_t past = end - published_;
+        reportWarning(kind, what + " wrote " + std::to_string(past) + (past == 1 ? " byte" : " bytes") + " past the published " +
                                 std::to_string(published_) + "-byte text (\"" + text() + "\")");
     } else if (!std::memchr(bytes, '\0', published_)) {
         reportWarning(kind, what + " left its text without a terminator within the published " +
