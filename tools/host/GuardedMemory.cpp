@@ -44,12 +44,6 @@ void GuardedBuffer::checkGuards(const std::string& what) const {
     }
 }
 
-void GuardedBuffer::checkText(const std::string& what) const {
-    checkGuards(what);
-    if (size_ && !std::memchr(bytes_.data() + kGuardSize, '\0', size_))
-        throw CheckFailed(what + " left its text without a terminator within " + std::to_string(size_) + " bytes");
-}
-
 GuardedText::GuardedText(size_t published) : published_(published), buffer_(kGivenTextSize) {
     std::memset(data() + published, kBeyondPublished, kGivenTextSize - published);
 }

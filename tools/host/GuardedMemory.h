@@ -17,10 +17,8 @@ public:
     char* text() { return reinterpret_cast<char*>(data()); }
     size_t size() const { return size_; }
 
-    // Throws CheckFailed naming `what` when a canary was overwritten or, for a text, when it is
-    // not terminated within its buffer.
+    // Throws CheckFailed naming `what` when a canary was overwritten.
     void checkGuards(const std::string& what) const;
-    void checkText(const std::string& what) const;
 
 private:
     static constexpr size_t kGuardSize = 32;
