@@ -57,7 +57,7 @@ TEST(Validate, NaNOutputFailsTheAudioGroup) {
 }
 
 TEST(Validate, AHangIsStoppedAtTheTimeLimitAndFailsOnlyItsGroup) {
-    expectVerdicts(runHost({"validate", HANG_MODULE, "--seconds", "8"}), "threads", "no end within 8 s (hung during round");
+    expectVerdicts(runHost({"validate", HANG_MODULE, "--seconds", "8"}), "threads", "no progress for 8 s (hung during round");
 }
 
 TEST(Validate, ATextPastItsPublishedSizeIsOneWarningAndAnErrorUnderStrict) {

@@ -13,7 +13,7 @@ namespace host {
 
 struct GroupContext {
     std::string module;
-    int32_t seconds = 60;  // the time limit of a group, or of each part of the hostile group
+    int32_t seconds = 60;  // the time limit of a step, in a group or a part of the hostile group
 };
 
 using GroupCheck = std::string (*)(const GroupContext&);
