@@ -140,9 +140,11 @@ std::string restoreIntoFreshInstance(ModuleLibrary& library) {
     }
     for (Instance* instance : {&original, &twin, &restored}) instance->resume();
 
-    noteStep("rendering the saved and the restored state");
+    noteStep("rendering the saved state");
     const std::vector<float> expected = renderStream(original.effect(), kCompareBlocks, original.blockSize());
+    noteStep("rendering a second instance given the saved state");
     const std::vector<float> again = renderStream(twin.effect(), kCompareBlocks, twin.blockSize());
+    noteStep(std::string("rendering the state restored ") + (chunks ? "through the chunk" : "by program and parameters"));
     const std::vector<float> actual = renderStream(restored.effect(), kCompareBlocks, restored.blockSize());
     if (firstDifference(expected, again) != expected.size())
         return "two instances given the same state render different bits: the restore not compared";
