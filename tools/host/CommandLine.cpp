@@ -76,13 +76,15 @@ void applyOption(CommandLine& line, const std::string& option, const std::string
 const char* const kUsage =
     "usage: spatialiser-host info MODULE\n"
     "       spatialiser-host render MODULE IN OUT [options]\n"
-    "       spatialiser-host validate MODULE [--seconds N] [--only GROUP]\n"
+    "       spatialiser-host validate MODULE [--seconds N] [--only GROUP] [--strict]\n"
     "\n"
     "info    lists the effect record, every parameter, program and pin of a VST 2.x module.\n"
     "render  runs the audio file IN through the module and writes OUT (by default in IN's format).\n"
     "validate  checks that the module survives what hosts do to it: each group of checks runs in a\n"
     "        process of its own, so a crash or a hang fails that group only. Groups: load, opcodes,\n"
-    "        audio, parameters, programs, threads, editor, instances.\n"
+    "        audio, parameters, programs, threads, editor, instances, hostile. An error (FAIL) is\n"
+    "        what a host that follows the interface's rules would suffer, a warning (WARN) what\n"
+    "        only a hostile host provokes.\n"
     "\n"
     "render options:\n"
     "  --set NAME=VALUE   set a parameter (name, trailing blanks optional, or index) to a\n"
@@ -100,8 +102,10 @@ const char* const kUsage =
     "\n"
     "\n"
     "validate options:\n"
-    "  --seconds N        time limit of each group (default 60)\n"
+    "  --seconds N        a group that reports no progress for N seconds is hung (default 60);\n"
+    "                     no group runs longer than ten times N\n"
     "  --only GROUP       run this group alone\n"
+    "  --strict           warnings fail their group too\n"
     "\n"
     "Exit status: 0 done (validate: every group passed), 1 failed, 2 wrong command line.\n";
 
@@ -115,6 +119,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (argument == "--accumulate") {
             line.accumulate = true;
+            options.push_back(argument);
+        } else if (argument == "--strict") {
+            line.strict = true;
             options.push_back(argument);
         } else if (takesValue(argument)) {
             options.push_back(argument);
@@ -136,7 +143,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     } else if (command == "render") {
         if (positional.size() != 3) throw UsageError("render expects MODULE IN OUT");
         for (const std::string& option : options) {
-            if (option == "--seconds" || option == "--only") throw UsageError(option + " is an option of validate");
+            if (option == "--seconds" || option == "--only" || option == "--strict")
+                throw UsageError(option + " is an option of validate");
         }
         line.command = CommandLine::Command::Render;
         line.module = positional[0];
@@ -145,7 +153,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     } else if (command == "validate") {
         if (positional.size() != 1) throw UsageError("validate expects one MODULE");
         for (const std::string& option : options) {
-            if (option != "--seconds" && option != "--only") throw UsageError(option + " is not an option of validate");
+            if (option != "--seconds" && option != "--only" && option != "--strict")
+                throw UsageError(option + " is not an option of validate");
         }
         line.command = CommandLine::Command::Validate;
         line.module = positional[0];

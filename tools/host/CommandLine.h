@@ -31,8 +31,9 @@ struct CommandLine {
     std::optional<int> sampleFormat;  // libsndfile subtype
 
     // validate only
-    int32_t groupSeconds = 60;  // time limit of each group
+    int32_t groupSeconds = 60;  // time limit of each step of a group
     std::optional<std::string> onlyGroup;
+    bool strict = false;  // warnings fail their group too
 };
 
 // Throws UsageError with a message for the user.

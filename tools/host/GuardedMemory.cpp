@@ -9,6 +9,8 @@ namespace host {
 namespace {
 
 constexpr unsigned char kCanary = 0xA5;
+// What fills a text buffer past its published size: a write there shows as a changed byte.
+constexpr unsigned char kBeyondPublished = 0x5A;
 // A sample value no module writes by chance: a quiet NaN with a payload, compared bit for bit.
 constexpr uint32_t kGuardSampleBits = 0x7FC0BEEF;
 
@@ -42,10 +44,31 @@ void GuardedBuffer::checkGuards(const std::string& what) const {
     }
 }
 
-void GuardedBuffer::checkText(const std::string& what) const {
-    checkGuards(what);
-    if (size_ && !std::memchr(bytes_.data() + kGuardSize, '\0', size_))
-        throw CheckFailed(what + " left its text without a terminator within " + std::to_string(size_) + " bytes");
+GuardedText::GuardedText(size_t published) : published_(published), buffer_(kGivenTextSize) {
+    std::memset(data() + published, kBeyondPublished, kGivenTextSize - published);
+}
+
+std::string GuardedText::text() const {
+    const char* bytes = static_cast<const char*>(buffer_.data());
+    return std::string(bytes, strnlen(bytes, kGivenTextSize));
+}
+
+void GuardedText::check(const std::string& kind, const std::string& what) const {
+    buffer_.checkGuards(what);
+    const auto* bytes = static_cast<const unsigned char*>(buffer_.data());
+    if (!std::memchr(bytes, '\0', kGivenTextSize))
+        throw CheckFailed(what + " left its text without a terminator within the " + std::to_string(kGivenTextSize) +
+                          "-byte buffer");
+    size_t end = kGivenTextSize;
+    while (end > published_ && bytes[end - 1] == kBeyondPublished) --end;
+    if (end > published_) {
+        const size_t past = end - published_;
+        reportWarning(kind, what + " wrote " + std::to_string(past) + (past == 1 ? " byte" : " bytes") + " past the published " +
+                                std::to_string(published_) + "-byte text (\"" + text() + "\")");
+    } else if (!std::memchr(bytes, '\0', published_)) {
+        reportWarning(kind, what + " left its text without a terminator within the published " +
+                                std::to_string(published_) + " bytes");
+    }
 }
 
 GuardedChannels::GuardedChannels(int32_t channels, int32_t frames) : frames_(frames) {
@@ -55,6 +78,7 @@ GuardedChannels::GuardedChannels(int32_t channels, int32_t frames) : frames_(fra
         std::fill(channel.begin(), channel.begin() + static_cast<std::ptrdiff_t>(length), 0.0f);
         pointers_.push_back(channel.data());
     }
+    pointers_.reserve(1);  // a module without channels still gets an array, not null
 }
 
 void GuardedChannels::fill(float value) {

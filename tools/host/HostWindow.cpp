@@ -1,5 +1,7 @@
 #include "HostWindow.h"
 
+#include "XErrorTrap.h"
+
 #include <X11/Xlib.h>
 
 #include <cstdint>
@@ -23,6 +25,7 @@ std::unique_ptr<HostWindow> HostWindow::open(std::string& reason) {
         reason = std::string("cannot open display ") + name;
         return nullptr;
     }
+    trapXErrors(display);
     std::unique_ptr<HostWindow> window(new HostWindow);
     window->connection_ = std::make_unique<Connection>();
     window->connection_->display = display;

@@ -9,7 +9,7 @@ namespace host {
 
 class HostWindow {
 public:
-    // Null when there is no display to open; `reason` then says why.
+    // Null when there is no display to open; `reason` then says why. Traps X errors from then on.
     static std::unique_ptr<HostWindow> open(std::string& reason);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;

@@ -1,9 +1,9 @@
 // instances: 16 instances render at once, each on a thread of its own, and each gives the same
-// bits as one instance rendering alone.
+// bits as one instance rendering alone, unless two instances rendering alone one after the other
+// already differ (a module that seeds noise per instance): then only the renders' soundness counts.
 #include "ValidationAudio.h"
 #include "ValidationGroups.h"
 
-#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -21,7 +21,13 @@ std::string checkInstances(const GroupContext& context) {
     {
         noteStep("one instance alone");
         Instance instance(library);
-        alone = renderStream(instance.effect(), kBlocks, kValidationBlockSize);
+        alone = renderStream(instance.effect(), kBlocks, instance.blockSize());
+    }
+    bool repeatable = true;
+    {
+        noteStep("a second instance alone");
+        Instance instance(library);
+        repeatable = firstDifference(alone, renderStream(instance.effect(), kBlocks, instance.blockSize())) == alone.size();
     }
 
     noteStep("creating 16 instances");
@@ -35,7 +41,7 @@ std::string checkInstances(const GroupContext& context) {
         for (int i = 0; i < kInstances; ++i) {
             threads.emplace_back([&, i] {
                 try {
-                    streams[i] = renderStream(instances[i]->effect(), kBlocks, kValidationBlockSize);
+                    streams[i] = renderStream(instances[i]->effect(), kBlocks, instances[i]->blockSize());
                 } catch (const CheckFailed& failure) {
                     faults[i] = failure.what();
                 }
@@ -45,13 +51,12 @@ std::string checkInstances(const GroupContext& context) {
     }
     for (int i = 0; i < kInstances; ++i) {
         if (!faults[i].empty()) throw CheckFailed("instance " + std::to_string(i + 1) + ": " + faults[i]);
-        if (streams[i].size() != alone.size() ||
-            std::memcmp(streams[i].data(), alone.data(), alone.size() * sizeof(float)) != 0)
+        if (repeatable && firstDifference(alone, streams[i]) != alone.size())
             throw CheckFailed("instance " + std::to_string(i + 1) + " of 16 renders other bits than one instance alone");
     }
     noteStep("closing 16 instances");
     instances.clear();
-    return "";
+    return repeatable ? "" : "two instances alone render different bits: bits not compared";
 }
 
 }  // namespace host

@@ -15,60 +15,70 @@ constexpr size_t kVariableIoSize = 64;
 constexpr size_t kVendorDataSize = 64;
 constexpr size_t kChunkSize = 64;
 
-constexpr OpcodeInfo kNone{"", Pointer::None, 0, Value::Any};
+constexpr OpcodeInfo kNone{"", Pointer::None, 0, Value::Any, Call::Never};
 
-constexpr OpcodeInfo plain(const char* name) { return {name, Pointer::None, 0, Value::Any}; }
-constexpr OpcodeInfo textOut(const char* name, size_t size) { return {name, Pointer::TextOut, size, Value::Any}; }
-constexpr OpcodeInfo textIn(const char* name) { return {name, Pointer::TextIn, 0, Value::Any}; }
-constexpr OpcodeInfo object(const char* name, size_t size, Value value = Value::Any) {
-    return {name, Pointer::Object, size, value};
+constexpr OpcodeInfo plain(const char* name, Call call = Call::Any, Index index = Index::Any) {
+    return {name, Pointer::None, 0, Value::Any, call, index};
+}
+constexpr OpcodeInfo textOut(const char* name, size_t size, Index index = Index::Any) {
+    return {name, Pointer::TextOut, size, Value::Any, Call::Any, index};
+}
+constexpr OpcodeInfo textIn(const char* name, Index index = Index::Any) {
+    return {name, Pointer::TextIn, 0, Value::Any, Call::Any, index};
+}
+constexpr OpcodeInfo object(const char* name, size_t size, Value value = Value::Any, Call call = Call::Any,
+                            Index index = Index::Any) {
+    return {name, Pointer::Object, size, value, call, index};
+}
+constexpr OpcodeInfo editor(const char* name, Pointer pointer = Pointer::None) {
+    return {name, pointer, 0, Value::Any, Call::Editor};
 }
 
 constexpr OpcodeInfo kOpcodes[kLastOpcode + 1] = {
-    plain("effOpen"),
-    plain("effClose"),
+    plain("effOpen", Call::Never),
+    plain("effClose", Call::Never),
     plain("effSetProgram"),
     plain("effGetProgram"),
     textIn("effSetProgramName"),
     textOut("effGetProgramName", kProgramNameSize),
-    textOut("effGetParamLabel", kParameterTextSize),
-    textOut("effGetParamDisplay", kParameterTextSize),
-    textOut("effGetParamName", kParameterTextSize),
+    textOut("effGetParamLabel", kParameterTextSize, Index::Parameter),
+    textOut("effGetParamDisplay", kParameterTextSize, Index::Parameter),
+    textOut("effGetParamName", kParameterTextSize, Index::Parameter),
     plain("effGetVu"),
-    plain("effSetSampleRate"),
-    plain("effSetBlockSize"),
-    plain("effMainsChanged"),
-    {"effEditGetRect", Pointer::RectOut, 0, Value::Any},
-    {"effEditOpen", Pointer::Window, 0, Value::Any},
-    plain("effEditClose"),
-    {"effEditDraw", Pointer::RectIn, 0, Value::Any},
-    plain("effEditMouse"),
-    plain("effEditKey"),
-    plain("effEditIdle"),
-    plain("effEditTop"),
-    plain("effEditSleep"),
+    plain("effSetSampleRate", Call::Suspended),
+    plain("effSetBlockSize", Call::Suspended),
+    plain("effMainsChanged", Call::Mains),
+    editor("effEditGetRect", Pointer::RectOut),
+    editor("effEditOpen", Pointer::Window),
+    editor("effEditClose"),
+    editor("effEditDraw", Pointer::RectIn),
+    editor("effEditMouse"),
+    editor("effEditKey"),
+    editor("effEditIdle"),
+    editor("effEditTop"),
+    editor("effEditSleep"),
     plain("effIdentify"),
-    {"effGetChunk", Pointer::ChunkOut, 0, Value::Any},
-    {"effSetChunk", Pointer::ChunkIn, kChunkSize, Value::Size},
+    {"effGetChunk", Pointer::ChunkOut, 0, Value::Any, Call::Chunks},
+    {"effSetChunk", Pointer::ChunkIn, kChunkSize, Value::Size, Call::Chunks},
     {"effProcessEvents", Pointer::Events, 0, Value::Any},
-    plain("effCanBeAutomated"),
-    textIn("effString2Parameter"),
+    plain("effCanBeAutomated", Call::Any, Index::Parameter),
+    textIn("effString2Parameter", Index::Parameter),
     plain("effGetNumProgramCategories"),
-    textOut("effGetProgramNameIndexed", kProgramNameSize),
-    plain("effCopyProgram"),
-    plain("effConnectInput"),
-    plain("effConnectOutput"),
-    object("effGetInputProperties", kPinPropertiesSize),
-    object("effGetOutputProperties", kPinPropertiesSize),
+    textOut("effGetProgramNameIndexed", kProgramNameSize, Index::Program),
+    plain("effCopyProgram", Call::Any, Index::Program),
+    plain("effConnectInput", Call::Any, Index::Input),
+    plain("effConnectOutput", Call::Any, Index::Output),
+    object("effGetInputProperties", kPinPropertiesSize, Value::Any, Call::Any, Index::Input),
+    object("effGetOutputProperties", kPinPropertiesSize, Value::Any, Call::Any, Index::Output),
     plain("effGetPlugCategory"),
     plain("effGetCurrentPosition"),
     plain("effGetDestinationBuffer"),
-    object("effOfflineNotify", kOfflineListSize, Value::Count),
-    object("effOfflinePrepare", kOfflineListSize, Value::Count),
-    object("effOfflineRun", kOfflineListSize, Value::Count),
-    object("effProcessVarIo", kVariableIoSize),
-    {"effSetSpeakerArrangement", Pointer::Arrangements, kSpeakerArrangementSize, Value::Pointer},
-    plain("effSetBlockSizeAndSampleRate"),
+    object("effOfflineNotify", kOfflineListSize, Value::Count, Call::Offline),
+    object("effOfflinePrepare", kOfflineListSize, Value::Count, Call::Offline),
+    object("effOfflineRun", kOfflineListSize, Value::Count, Call::Offline),
+    object("effProcessVarIo", kVariableIoSize, Value::Any, Call::Offline),
+    {"effSetSpeakerArrangement", Pointer::Arrangements, kSpeakerArrangementSize, Value::Pointer, Call::Suspended},
+    plain("effSetBlockSizeAndSampleRate", Call::Suspended),
     plain("effSetBypass"),
     textOut("effGetEffectName", kStringSize),
     textOut("effGetErrorText", kStringSize),
@@ -81,11 +91,11 @@ constexpr OpcodeInfo kOpcodes[kLastOpcode + 1] = {
     plain("effIdle"),
     plain("effGetIcon"),
     plain("effSetViewPosition"),
-    object("effGetParameterProperties", kParameterPropertiesSize),
+    object("effGetParameterProperties", kParameterPropertiesSize, Value::Any, Call::Any, Index::Parameter),
     plain("effKeysRequired"),
     plain("effGetVstVersion"),
-    plain("effEditKeyDown"),
-    plain("effEditKeyUp"),
+    editor("effEditKeyDown"),
+    editor("effEditKeyUp"),
     plain("effSetEditKnobMode"),
     object("effGetMidiProgramName", kMidiProgramNameSize),
     object("effGetCurrentMidiProgram", kMidiProgramNameSize),
@@ -95,17 +105,17 @@ constexpr OpcodeInfo kOpcodes[kLastOpcode + 1] = {
     plain("effBeginSetProgram"),
     plain("effEndSetProgram"),
     {"effGetSpeakerArrangement", Pointer::ArrangementSlots, 0, Value::Pointer},
-    textOut("effShellGetNextPlugin", kStringSize),
+    {"effShellGetNextPlugin", Pointer::TextOut, kStringSize, Value::Any, Call::Shell},
     plain("effStartProcess"),
     plain("effStopProcess"),
     plain("effSetTotalSampleToProcess"),
     plain("effSetPanLaw"),
     object("effBeginLoadBank", kPatchChunkInfoSize),
     object("effBeginLoadProgram", kPatchChunkInfoSize),
-    plain("effSetProcessPrecision"),
+    plain("effSetProcessPrecision", Call::Suspended),
     plain("effGetNumMidiInputChannels"),
     plain("effGetNumMidiOutputChannels"),
-    plain("opcode 80"),
+    plain("opcode 80", Call::Never),
 };
 
 }  // namespace

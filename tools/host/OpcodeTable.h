@@ -33,11 +33,28 @@ enum class Pointer {
 // How the value argument may be chosen: freely, or fixed by the pointer's object.
 enum class Value { Any, Size, Count, Pointer };
 
+// When a host that follows the interface's rules sends the opcode.
+enum class Call {
+    Any,        // at any time after effOpen
+    Suspended,  // between a suspend and a resume: rates, block sizes, arrangements, precision
+    Mains,      // effMainsChanged itself: a suspend, then a resume
+    Editor,     // only to a module with an editor, while it is open in a real window
+    Chunks,     // only to a module whose record says it keeps chunks
+    Offline,    // only to a module that says it can do "offline"
+    Shell,      // only to a module of the shell category
+    Never,      // effOpen and effClose a second time, numbers the interface does not define
+};
+
+// What the index argument counts.
+enum class Index { Any, Parameter, Program, Input, Output };
+
 struct OpcodeInfo {
     const char* name;
     Pointer pointer;
     size_t size;  // bytes of the object, for TextOut, ChunkIn and Object
     Value value;
+    Call call = Call::Any;
+    Index index = Index::Any;
 };
 
 // For 0..kLastOpcode; other numbers get an entry that takes nothing.

@@ -1,170 +1,152 @@
-// opcodes: every dispatcher opcode 0..80 (effClose last, once) with zero, random and extreme index,
-// value and opt; each pointer argument a valid object of its kind and published size, guarded by
-// canaries; the editor opened in a window that does not exist and, with a display, in a real one.
+// opcodes: every opcode the interface defines, sent the way a host that follows its rules sends
+// it: after effOpen, with indices in range and sound values; rate, block size, arrangements and
+// precision between a suspend and a resume; the editor's calls while it is open in a real window
+// made on this thread; chunk, offline and shell calls only to modules that say they have them.
+// Pointer arguments are objects of the published kind and size (texts as large as hosts give
+// them), guarded by canaries. The hostile group sends the same opcodes with any arguments.
 #include "HostWindow.h"
-#include "OpcodeTable.h"
+#include "OpcodeCall.h"
 #include "ValidationAudio.h"
 #include "ValidationGroups.h"
 
-#include <cmath>
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <limits>
-#include <random>
 
 namespace host {
 namespace {
 
-struct Arguments {
-    int32_t index;
-    intptr_t value;
-    float opt;
-};
+constexpr int32_t kMostIndices = 64;  // parameters, programs or pins tried per opcode
+constexpr int32_t kShellCategory = 10;
+constexpr int32_t kEffGetChunk = 23;
+constexpr int32_t kEffSetChunk = 24;
+constexpr int32_t kEffSetTotalSampleToProcess = 73;
+constexpr int32_t kEffSetPanLaw = 74;
 
-std::vector<Arguments> argumentVariants() {
-    constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    std::vector<Arguments> variants = {{0, 0, 0.0f}};
-    std::mt19937_64 random(14);
-    for (int i = 0; i < 3; ++i) {
-        variants.push_back({static_cast<int32_t>(random()), static_cast<intptr_t>(random()),
-                            std::ldexp(static_cast<float>(random() % 2001) / 1000.0f - 1.0f, static_cast<int>(random() % 40))});
+std::vector<int32_t> indicesOf(Index kind, const AEffect& effect) {
+    int32_t count = 1;
+    switch (kind) {
+    case Index::Any: break;
+    case Index::Parameter: count = effect.numParams; break;
+    case Index::Program: count = effect.numPrograms; break;
+    case Index::Input: count = effect.numInputs; break;
+    case Index::Output: count = effect.numOutputs; break;
     }
-    variants.push_back({std::numeric_limits<int32_t>::max(), std::numeric_limits<intptr_t>::max(), kInfinity});
-    variants.push_back({std::numeric_limits<int32_t>::min(), std::numeric_limits<intptr_t>::min(), -kInfinity});
-    variants.push_back({-1, -1, std::numeric_limits<float>::quiet_NaN()});
-    variants.push_back({1, 1, 1e30f});
-    return variants;
+    std::vector<int32_t> indices;
+    for (int32_t index = 0; index < std::min(count, kMostIndices); ++index) indices.push_back(index);
+    return indices;
 }
 
-const char* const kInputTexts[] = {"Validator 0123456789abc", "", "receiveVstEvents",
-                                   "a text far longer than any buffer a module keeps for one, to see that it is cut"};
-
-// The objects of one call, alive until the call has returned and been checked.
-class CallObjects {
-public:
-    CallObjects(const OpcodeInfo& info, int variant, void* window) : info_(info), buffer_(objectSize(info)) {
-        switch (info.pointer) {
-        case Pointer::None:
-            break;
-        case Pointer::TextIn: {
-            const char* text = kInputTexts[variant % 4];
-            buffer_ = GuardedBuffer(std::strlen(text) + 1);
-            std::memcpy(buffer_.data(), text, buffer_.size());
-            ptr_ = buffer_.data();
-            break;
-        }
-        case Pointer::Window:
-            ptr_ = window;
-            break;
-        case Pointer::Arrangements:
-            for (GuardedBuffer* arrangement : {&buffer_, &second_}) {
-                const int32_t stereo[2] = {kStereoArrangement, 2};
-                std::memcpy(arrangement->data(), stereo, sizeof stereo);
-            }
-            value_ = reinterpret_cast<intptr_t>(second_.data());
-            ptr_ = buffer_.data();
-            break;
-        case Pointer::ArrangementSlots:
-            value_ = reinterpret_cast<intptr_t>(second_.data());
-            ptr_ = buffer_.data();
-            break;
-        default:
-            ptr_ = buffer_.data();
-            break;
-        }
-        if (info.value == Value::Size) value_ = static_cast<intptr_t>(info.size);
-        if (info.value == Value::Count) value_ = 0;
-    }
-
-    void* ptr() const { return ptr_; }
-    intptr_t value(intptr_t chosen) const { return info_.value == Value::Any ? chosen : value_; }
-
-    void check(intptr_t answer, const std::string& what) {
-        switch (info_.pointer) {
-        case Pointer::None:
-        case Pointer::Window:
-            return;
-        case Pointer::TextOut:
-            buffer_.checkText(what);
-            return;
-        case Pointer::Arrangements:
-        case Pointer::ArrangementSlots:
-            second_.checkGuards(what);
-            buffer_.checkGuards(what);
-            return;
-        case Pointer::RectOut: {
-            buffer_.checkGuards(what);
-            ERect* rect = nullptr;
-            std::memcpy(&rect, buffer_.data(), sizeof rect);
-            if (rect && (rect->right < rect->left || rect->bottom < rect->top))
-                throw CheckFailed(what + " gave an editor rectangle with a negative size");
-            return;
-        }
-        case Pointer::ChunkOut: {
-            buffer_.checkGuards(what);
-            const unsigned char* chunk = nullptr;
-            std::memcpy(&chunk, buffer_.data(), sizeof chunk);
-            if (answer > 0 && !chunk) throw CheckFailed(what + " answered a chunk of " + std::to_string(answer) + " bytes but no data");
-            // The chunk must be readable to its end: a bad pointer or size crashes here, in the group.
-            if (answer > 0) {
-                volatile unsigned char ends = chunk[0] ^ chunk[answer - 1];
-                (void)ends;
-            }
-            return;
-        }
-        default:
-            buffer_.checkGuards(what);
-            return;
-        }
-    }
-
-private:
-    static size_t objectSize(const OpcodeInfo& info) {
-        switch (info.pointer) {
-        case Pointer::RectOut:
-        case Pointer::ChunkOut:
-        case Pointer::ArrangementSlots:
-            return sizeof(void*);
-        case Pointer::RectIn:
-            return sizeof(ERect);
-        case Pointer::Events:
-            return 2 * sizeof(intptr_t) + 2 * sizeof(void*);  // a list of no events
-        case Pointer::Arrangements:
-            return kSpeakerArrangementSize;
-        default:
-            return info.size;
-        }
-    }
-
-    const OpcodeInfo& info_;
-    GuardedBuffer buffer_;
-    GuardedBuffer second_{info_.pointer == Pointer::Arrangements ? kSpeakerArrangementSize : sizeof(void*)};
-    void* ptr_ = nullptr;
-    intptr_t value_ = 0;
+struct SoundArguments {
+    intptr_t value = 0;
+    float opt = 0.0f;
+    const char* text = "";
 };
 
-std::string describe(int32_t opcode, const Arguments& arguments, intptr_t value) {
-    return std::string(opcodeInfo(opcode).name) + " (" + std::to_string(opcode) + ") with index " +
-           std::to_string(arguments.index) + ", value " + std::to_string(value) + ", opt " + std::to_string(arguments.opt);
+SoundArguments soundArguments(int32_t opcode, const Instance& instance) {
+    switch (opcode) {
+    case effSetSampleRate: return {0, kValidationSampleRate};
+    case effSetBlockSize: return {instance.blockSize(), 0.0f};
+    case effSetBlockSizeAndSampleRate: return {instance.blockSize(), kValidationSampleRate};
+    case kEffSetTotalSampleToProcess: return {instance.blockSize(), 0.0f};
+    case kEffSetPanLaw: return {0, 1.0f};
+    case effSetProgramName: return {0, 0.0f, "Validator 0123456789abc"};  // 23 characters, a host's most
+    case effString2Parameter: return {0, 0.0f, "0.5"};
+    case effCanDo: return {0, 0.0f, "receiveVstEvents"};
+    default: return {};
+    }
+}
+
+intptr_t call(Instance& instance, int32_t opcode, int32_t index, const SoundArguments& arguments, void* window = nullptr) {
+    CallObjects objects(opcode, arguments.text, window);
+    const intptr_t value = objects.value(arguments.value);
+    const std::string what = describeCall(opcode, index, value, arguments.opt);
+    noteStep(what);
+    const intptr_t answer = instance.dispatch(opcode, index, value, objects.ptr(), arguments.opt);
+    objects.check(answer, what);
+    return answer;
+}
+
+bool says(Instance& instance, const char* capability) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s", capability);
+    noteStep(std::string("effCanDo \"") + capability + "\"");
+    return instance.dispatch(effCanDo, 0, 0, text) > 0;
+}
+
+// What a host does with chunks: it saves the bank's and the program's and gives them back.
+void chunkRoundTrip(Instance& instance) {
+    for (const int32_t index : {0, 1}) {
+        CallObjects got(kEffGetChunk, "", nullptr);
+        const std::string what = describeCall(kEffGetChunk, index, 0, 0.0f);
+        noteStep(what);
+        got.check(instance.dispatch(kEffGetChunk, index, 0, got.ptr()), what);
+        if (got.chunk().empty()) continue;
+        GuardedBuffer copy(got.chunk().size());
+        std::memcpy(copy.data(), got.chunk().data(), copy.size());
+        const std::string back = "effSetChunk (24) with index " + std::to_string(index) + " and the " +
+                                 std::to_string(copy.size()) + " bytes effGetChunk gave";
+        noteStep(back);
+        instance.dispatch(kEffSetChunk, index, static_cast<intptr_t>(copy.size()), copy.data());
+        copy.checkGuards(back);
+    }
+}
+
+bool wanted(Call when, Instance& instance, bool offline, bool shell) {
+    switch (when) {
+    case Call::Any:
+    case Call::Suspended:
+        return true;
+    case Call::Chunks:
+        return instance.effect().flags & effFlagsProgramChunks;
+    case Call::Offline:
+        return offline;
+    case Call::Shell:
+        return shell;
+    default:
+        return false;  // Mains and Editor have steps of their own; Never is the hostile group's
+    }
 }
 
 void sweep(Instance& instance) {
-    const std::vector<Arguments> variants = argumentVariants();
+    const bool offline = says(instance, "offline");
+    noteStep("effGetPlugCategory");
+    const bool shell = instance.dispatch(effGetPlugCategory) == kShellCategory;
     for (int32_t opcode = 0; opcode <= kLastOpcode; ++opcode) {
-        if (opcode == effClose) continue;
-        for (size_t v = 0; v < variants.size(); ++v) {
-            const Arguments& arguments = variants[v];
-            CallObjects objects(opcodeInfo(opcode), static_cast<int>(v), missingWindow());
-            const intptr_t value = objects.value(arguments.value);
-            const std::string what = describe(opcode, arguments, value);
-            noteStep(what);
-            const intptr_t answer = instance.dispatch(opcode, arguments.index, value, objects.ptr(), arguments.opt);
-            objects.check(answer, what);
-            if (opcode == effEditOpen) instance.dispatch(effEditClose);
+        const OpcodeInfo& info = opcodeInfo(opcode);
+        if (info.call == Call::Mains) {
+            noteStep("effMainsChanged (12) with value 0, then 1");
+            instance.suspend();
+            instance.resume();
+            continue;
         }
-        // The next opcode meets a sound state again.
-        instance.dispatch(effSetSampleRate, 0, 0, nullptr, kValidationSampleRate);
-        instance.dispatch(effSetBlockSize, 0, kValidationBlockSize);
+        if (!wanted(info.call, instance, offline, shell) || opcode == kEffSetChunk) continue;
+        if (opcode == kEffGetChunk) {
+            chunkRoundTrip(instance);
+            continue;
+        }
+        if (opcode == effSetProgram && instance.effect().numPrograms == 0) continue;
+        for (const int32_t index : indicesOf(info.index, instance.effect())) {
+            if (info.call == Call::Suspended) instance.suspend();
+            call(instance, opcode, index, soundArguments(opcode, instance));
+            if (info.call == Call::Suspended) instance.resume();
+        }
     }
+}
+
+// The editor's opcodes, in the order a host sends them while the editor is open.
+void editorSession(Instance& instance, HostWindow& window) {
+    call(instance, effEditGetRect, 0, {});
+    call(instance, effEditOpen, 0, {}, window.handle());
+    ERect* rect = nullptr;
+    instance.dispatch(effEditGetRect, 0, 0, &rect);
+    for (const int32_t opcode : {effEditTop, effEditIdle, effEditDraw, effEditMouse, effEditKey, effEditKeyDown,
+                                 effEditKeyUp, effEditIdle, effEditSleep}) {
+        call(instance, opcode, 0, {});
+    }
+    window.children();
+    call(instance, effEditClose, 0, {});
+    window.children();
 }
 
 }  // namespace
@@ -175,25 +157,21 @@ std::string checkOpcodes(const GroupContext& context) {
     sweep(instance);
 
     noteStep("rendering after the sweep");
-    instance.restart(kValidationSampleRate, kValidationBlockSize);
-    GuardedChannels inputs(instance.effect().numInputs, kValidationBlockSize);
-    GuardedChannels outputs(instance.effect().numOutputs, kValidationBlockSize);
+    GuardedChannels inputs(instance.effect().numInputs, instance.blockSize());
+    GuardedChannels outputs(instance.effect().numOutputs, instance.blockSize());
     fillTestSignal(inputs, 0);
-    renderCall(instance.effect(), canReplace(instance.effect()), inputs, outputs, kValidationBlockSize, "rendering after the sweep");
-    checkOutput(outputs, kValidationBlockSize, false, "rendering after the sweep");
+    renderCall(instance.effect(), canReplace(instance.effect()), inputs, outputs, instance.blockSize(), "rendering after the sweep");
+    checkOutput(outputs, instance.blockSize(), false, "rendering after the sweep");
 
     std::string note;
     if (instance.effect().flags & effFlagsHasEditor) {
         std::string reason;
         const auto window = HostWindow::open(reason);
         if (window) {
-            noteStep("effEditOpen in a real window");
-            instance.dispatch(effEditOpen, 0, 0, window->handle());
-            instance.dispatch(effEditIdle);
-            instance.dispatch(effEditClose);
-            window->children();
+            editorSession(instance, *window);
         } else {
-            note = "effEditOpen in a real window skipped: " + reason;
+            call(instance, effEditGetRect, 0, {});
+            note = "the editor's opcodes skipped: " + reason;
         }
     }
     noteStep("effClose");

@@ -1,13 +1,13 @@
-// parameters: every index set to values in and far outside 0..1 (NaN, infinities, 1e30) while
-// audio runs on another thread; an in-range value reads back in range and stable; names, labels
-// and display texts stay within 8 characters; the output is finite again once the values are.
+// parameters: every index set to values across 0..1 (the ends, a denormal, random ones) while
+// audio runs on another thread; a value reads back in range and stable; names, labels and display
+// texts stay within the buffer a host gives (a warning past the published 8 characters); the
+// output stays finite. Values outside 0..1 and indices no parameter has are the hostile group's.
 #include "AudioThread.h"
 #include "OpcodeTable.h"
 #include "ValidationAudio.h"
 #include "ValidationGroups.h"
 
 #include <cmath>
-#include <limits>
 #include <random>
 
 namespace host {
@@ -16,9 +16,7 @@ namespace {
 constexpr float kStableTolerance = 1e-4f;
 
 std::vector<float> valuesToTry() {
-    constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    std::vector<float> values = {0.0f, 1.0f, 0.5f, -0.0f, std::numeric_limits<float>::quiet_NaN(), kInfinity,
-                                 -kInfinity, 1e30f, -1e30f, -0.5f, 1.5f, 1e-40f};
+    std::vector<float> values = {0.0f, 1.0f, 0.5f, -0.0f, 1e-40f, 0.999999f};
     std::mt19937 random(14);
     std::uniform_real_distribution<float> anyValue(0.0f, 1.0f);
     for (int i = 0; i < 5; ++i) values.push_back(anyValue(random));
@@ -29,15 +27,19 @@ std::string parameter(int32_t index, float value) {
     return "parameter " + std::to_string(index) + " set to " + std::to_string(value);
 }
 
-void checkTexts(Instance& instance, int32_t index, const std::string& when) {
+}  // namespace
+
+void checkParameterTexts(Instance& instance, int32_t index, const std::string& when) {
     for (const int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
-        GuardedBuffer text(kParameterTextSize);
+        GuardedText text(kParameterTextSize);
         const std::string what = std::string(opcodeInfo(opcode).name) + " after " + when;
         noteStep(what);
         instance.dispatch(opcode, index, 0, text.data());
-        text.checkText(what);
+        text.check(opcodeInfo(opcode).name, what);
     }
 }
+
+namespace {
 
 void checkReadBack(Instance& instance, int32_t index, float value) {
     const std::string what = parameter(index, value);
@@ -66,16 +68,9 @@ std::string checkParameters(const GroupContext& context) {
         for (int32_t index = 0; index < count; ++index) {
             noteStep(parameter(index, value));
             instance.setParameter(index, value);
-            if (value >= 0.0f && value <= 1.0f) checkReadBack(instance, index, value);
-            checkTexts(instance, index, parameter(index, value));
+            checkReadBack(instance, index, value);
+            checkParameterTexts(instance, index, parameter(index, value));
         }
-    }
-    // Indices no parameter has.
-    for (const int32_t index : {count, count + 1, -1, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()}) {
-        noteStep("parameter index " + std::to_string(index));
-        instance.setParameter(index, 0.5f);
-        instance.getParameter(index);
-        checkTexts(instance, index, "index " + std::to_string(index));
     }
 
     noteStep("parameters restored");
@@ -83,6 +78,7 @@ std::string checkParameters(const GroupContext& context) {
     audio.waitForBlocks(audio.blocks() + 16);
     const long faulty = audio.nonFiniteBlocks();
     audio.finish();
+    if (faulty) throw CheckFailed(std::to_string(faulty) + " blocks on the audio thread gave non-finite output for values in 0..1");
 
     // With sound values again, the output must be finite again: nothing may stay stuck on NaN.
     GuardedChannels inputs(instance.effect().numInputs, kValidationBlockSize);
@@ -93,7 +89,7 @@ std::string checkParameters(const GroupContext& context) {
                    "rendering with the parameters restored");
         checkOutput(outputs, kValidationBlockSize, false, "rendering with the parameters restored");
     }
-    return faulty ? std::to_string(faulty) + " blocks with non-finite output while values were out of range" : "";
+    return "";
 }
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #include "ValidationAudio.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace host {
 namespace {
@@ -63,10 +64,17 @@ std::vector<float> renderStream(AEffect& effect, int blocks, int32_t blockSize) 
         fillTestSignal(inputs, static_cast<int64_t>(block) * blockSize);
         outputs.fill(0.0f);
         renderCall(effect, canReplace(effect), inputs, outputs, blockSize, "rendering");
+        checkOutput(outputs, blockSize, false, "rendering block " + std::to_string(block));
         for (int32_t c = 0; c < outputs.count(); ++c)
             stream.insert(stream.end(), outputs.channel(c), outputs.channel(c) + blockSize);
     }
     return stream;
+}
+
+size_t firstDifference(const std::vector<float>& a, const std::vector<float>& b) {
+    size_t first = 0;
+    while (first < a.size() && std::memcmp(&a[first], &b[first], sizeof(float)) == 0) ++first;
+    return first;
 }
 
 }  // namespace host

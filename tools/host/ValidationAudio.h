@@ -28,7 +28,12 @@ void renderCall(AEffect& effect, bool replacing, GuardedChannels& inputs, Guarde
 void checkOutput(GuardedChannels& outputs, int32_t frames, bool bounded, const std::string& what);
 
 // Renders `blocks` blocks of the test signal through the replacing call if there is one, and
-// answers every output sample in order: for comparing the bits of two instances.
+// answers every output sample in order: for comparing the bits of two instances. Throws
+// CheckFailed for output that is not finite.
 std::vector<float> renderStream(AEffect& effect, int blocks, int32_t blockSize);
+
+// The index of the first sample whose bits differ, or the size of `a` when there is none; the two
+// streams have the same length.
+size_t firstDifference(const std::vector<float>& a, const std::vector<float>& b);
 
 }  // namespace host

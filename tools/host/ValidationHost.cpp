@@ -1,7 +1,6 @@
 #include "ValidationHost.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -9,7 +8,6 @@ namespace host {
 namespace {
 
 constexpr int32_t kMaxSensibleCount = 4096;
-int stepChannel = -1;
 
 intptr_t VSTCALL answerModule(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
     HostAnswers& answers = hostAnswers();
@@ -88,7 +86,7 @@ void checkRecord(const AEffect& effect) {
     checkCount("outputs", effect.numOutputs);
 }
 
-Instance::Instance(ModuleLibrary& library, float sampleRate, int32_t blockSize) {
+Instance::Instance(ModuleLibrary& library, float sampleRate, int32_t blockSize, bool resumed) {
     effect_ = library.callEntry();
     if (!effect_) throw CheckFailed("the entry point gave no effect");
     checkRecord(*effect_);
@@ -97,30 +95,33 @@ Instance::Instance(ModuleLibrary& library, float sampleRate, int32_t blockSize) 
     hostAnswers().blockSize = blockSize;
     dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
     dispatch(effSetBlockSize, 0, blockSize);
-    dispatch(effMainsChanged, 0, 1);
+    blockSize_ = blockSize;
+    if (resumed) resume();
 }
 
 Instance::~Instance() {
-    dispatch(effMainsChanged, 0, 0);
+    suspend();
     dispatch(effClose);
 }
 
+void Instance::suspend() {
+    if (resumed_) dispatch(effMainsChanged, 0, 0);
+    resumed_ = false;
+}
+
+void Instance::resume() {
+    if (!resumed_) dispatch(effMainsChanged, 0, 1);
+    resumed_ = true;
+}
+
 void Instance::restart(float sampleRate, int32_t blockSize) {
-    dispatch(effMainsChanged, 0, 0);
+    suspend();
     hostAnswers().sampleRate = sampleRate;
     hostAnswers().blockSize = blockSize;
     dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
     dispatch(effSetBlockSize, 0, blockSize);
-    dispatch(effMainsChanged, 0, 1);
-}
-
-void setStepChannel(int fd) { stepChannel = fd; }
-
-void noteStep(const std::string& step) {
-    if (stepChannel < 0) return;
-    const std::string line = "step " + step + "\n";
-    ssize_t written = write(stepChannel, line.data(), line.size());
-    (void)written;  // the parent only loses a location
+    blockSize_ = blockSize;
+    resume();
 }
 
 }  // namespace host

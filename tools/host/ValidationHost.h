@@ -3,6 +3,7 @@
 // record of calls is one for the process.
 #pragma once
 
+#include "GroupChannel.h"
 #include "vst2.h"
 
 #include <atomic>
@@ -53,12 +54,13 @@ private:
 // Throws CheckFailed when the record is not a usable effect record.
 void checkRecord(const AEffect& effect);
 
-// An opened instance, told the validator's rate and block size and resumed; the destructor
-// suspends and closes it.
+// An opened instance, told the validator's rate and block size and resumed, in the order hosts
+// use (left suspended when `resumed` is false, for a state a host gives before it resumes); the
+// destructor suspends and closes it.
 class Instance {
 public:
     explicit Instance(ModuleLibrary& library, float sampleRate = kValidationSampleRate,
-                      int32_t blockSize = kValidationBlockSize);
+                      int32_t blockSize = kValidationBlockSize, bool resumed = true);
     ~Instance();
     Instance(const Instance&) = delete;
     Instance& operator=(const Instance&) = delete;
@@ -71,13 +73,14 @@ public:
     float getParameter(int32_t index) { return effect_->getParameter(effect_, index); }
     // Tells the instance a new rate and block size between a suspend and a resume.
     void restart(float sampleRate, int32_t blockSize);
+    void suspend();
+    void resume();
+    int32_t blockSize() const { return blockSize_; }  // the most frames a render call may pass
 
 private:
     AEffect* effect_ = nullptr;
+    int32_t blockSize_ = 0;
+    bool resumed_ = false;
 };
-
-// Reports what a group is doing, so that a crash or a hang can say where it happened.
-void noteStep(const std::string& step);
-void setStepChannel(int fd);
 
 }  // namespace host
