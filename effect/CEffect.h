@@ -43,6 +43,7 @@ public:
     int32_t getVendorVersion() override;
     void setBlockSizeAndSampleRate(int32_t blockSize, float sampleRate) override;
     int32_t canDo(char* text) override;
+    intptr_t vendorSpecific(int32_t index, intptr_t value, void* ptr, float opt) override;
     int32_t getProgram() override;
 
     // Read-only views for the editor and for tests.
