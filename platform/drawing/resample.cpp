@@ -25,6 +25,9 @@ std::vector<Taps> tapsFor(int sourceLength, int length) {
                 const double overlap = std::min(end, s + 1.0) - std::max(start, static_cast<double>(s));
                 tap.weights.push_back(static_cast<float>(overlap / ratio));
             }
+        } else if (length % sourceLength == 0) {
+            tap.first = i / (length / sourceLength);  // a whole multiple: each pixel repeated, no blur
+            tap.weights.push_back(1.0f);
         } else {
             const double centre = std::clamp((i + 0.5) * ratio - 0.5, 0.0, sourceLength - 1.0);
             tap.first = static_cast<int>(std::floor(centre));

@@ -10,7 +10,7 @@ namespace platform {
 // `source` is sourceWidth x sourceHeight, row-major; the result is width x height. Each axis on
 // its own: where it shrinks, every pixel is the average of the source area it covers (weighted
 // by the part of each source pixel inside it); where it grows, bilinear between the two nearest
-// source pixel centres, the edges held. The same size copies.
+// source pixel centres, the edges held; a whole multiple repeats each pixel. The same size copies.
 // With a key (the colour a keyed blit leaves out), key pixels give no colour to their
 // neighbours: a pixel is the key where key pixels carry most of its weight, else the average of
 // the others, so a keyed edge stays clean instead of fading into the key.
