@@ -82,17 +82,53 @@ platform::Point CGuiContext::toDevice(const CGuiPoint& point) const {
     return scale.toDevice(CGuiPoint{point.h + drawOffset.h, point.v + drawOffset.v});
 }
 
+// A pen's width lies centred on its path; on a scaled screen the path moves by half the width so
+// that a line covers the device pixels of the logical pixels it covers at 100 %.
+platform::Point CGuiContext::penPoint(const CGuiPoint& point) const {
+    platform::Point at = toDevice(point);
+    if (!scale.isIdentity()) {
+        const int half = scale.toDevice(penWidth) / 2;
+        at.x += half;
+        at.y += half;
+    }
+    return at;
+}
+
 void CGuiContext::penMoveTo(const CGuiPoint& point) {
+    penPosition_ = point;
     if (!deviceContext_)
         return;
-    const platform::Point at = toDevice(point);
+    const platform::Point at = penPoint(point);
     platform::moveTo(deviceContext_, at.x, at.y);
 }
 
 void CGuiContext::penLineTo(const CGuiPoint& point) {
+    const CGuiPoint from = penPosition_;
+    penPosition_ = point;
     if (!deviceContext_)
         return;
-    const platform::Point at = toDevice(point);
+    const platform::Point at = penPoint(point);
+    // On a scaled screen a solid level or upright line is the block of device pixels of the
+    // logical pixels it covers at 100 % (its end pixel left out), with square ends.
+    if (!scale.isIdentity() && penPattern == kPenSolid && penWidth == 1 && (from.h == point.h || from.v == point.v) &&
+        (from.h != point.h || from.v != point.v)) {
+        // Columns (or rows) from the start up to, not including, the end, whichever way it runs.
+        auto span = [](int32_t start, int32_t end, int32_t& low, int32_t& high) {
+            low = start < end ? start : end + 1;
+            high = start < end ? end : start + 1;
+        };
+        CGuiRect covered = {from.h, from.v, from.h + 1, from.v + 1};
+        if (from.v == point.v)
+            span(from.h, point.h, covered.left, covered.right);
+        else
+            span(from.v, point.v, covered.top, covered.bottom);
+        if (platform::Brush* brush = platform::createSolidBrush(penColor.toPlatform())) {
+            platform::fillRect(deviceContext_, scale.toDevice(covered.movedBy(drawOffset)), brush);
+            platform::deleteBrush(brush);
+        }
+        platform::moveTo(deviceContext_, at.x, at.y);
+        return;
+    }
     platform::lineTo(deviceContext_, at.x, at.y);
 }
 

@@ -69,6 +69,7 @@ protected:
 private:
     void selectOwnPen(platform::Pen* pen);
     platform::Point toDevice(const CGuiPoint& point) const;
+    platform::Point penPoint(const CGuiPoint& point) const;
     platform::Pen* createOwnPen() const;
 
     platform::DeviceContext* deviceContext_ = nullptr;
@@ -81,6 +82,7 @@ private:
     platform::Pen* savedPen_ = nullptr;
     platform::Font* savedFont_ = nullptr;
     platform::PenStyle penStyle_ = platform::PenStyle::Solid;
+    CGuiPoint penPosition_ = {0, 0};  // where the last move or line ended, logical
 
     CGuiContext(const CGuiContext&) = delete;
     CGuiContext& operator=(const CGuiContext&) = delete;
