@@ -60,6 +60,9 @@ TEST_F(ScaledContextTest, ShapesTextAndBitmapsGrowWithTheScale) {
         context->setPenColor({255, 0, 0, 0});
         context->penMoveTo({2, 25});
         context->penLineTo({30, 25});
+        context->penMoveTo({30, 28});  // right to left: the start pixel drawn, the end left out
+        context->penLineTo({2, 28});
+        context->penLineTo({2, 12});
     };
     draw(plain.context());
     draw(doubled.context());
