@@ -75,6 +75,11 @@ intptr_t CEffectEditor::open(void* window) {
         return 0;
     }
     frame->setSkin(background);
+    // The skin's pixels for the screen's scale now, not in the middle of the first paint.
+    for (CGuiBitmap* bitmap : bitmaps) {
+        if (bitmap)
+            bitmap->surfaceFor(frame->scale());
+    }
     buildControls();
     isOpen.store(true);
     return 1;

@@ -1,5 +1,7 @@
 // The editor on the soft backend: opening it (with and without loading the skin), an idle with
-// nothing to repaint, a full repaint, and one drag pass of the position view.
+// nothing to repaint, a full repaint, a host's change of one knob and one drag pass of the position
+// view; each on a screen at
+// 100 % and at 200 % (the argument, in per cent: the system's scale).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,6 +10,7 @@
 #include "editor/CLinkedValue.h"
 #include "editor/CPositionView.h"
 #include "effect/CEffect.h"
+#include "effect/ParameterTable.h"
 #include "gui/CGuiContext.h"
 #include "gui/CGuiFrame.h"
 #include "platform/soft/desktop.h"
@@ -18,10 +21,18 @@ intptr_t VSTCALL quietHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, f
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
+// A host window of the editor's size at the screen scale the state's argument gives.
+platform::Window* hostAtScreenScale(const benchmark::State& state) {
+    platform::soft::resetDesktop();
+    const int percent = static_cast<int>(state.range(0));
+    platform::soft::setSystemScale(static_cast<float>(percent) / 100.0f);
+    return platform::soft::createHostWindow(nullptr, platform::kStyleCaption,
+                                            {0, 0, 454 * percent / 100, 269 * percent / 100});
+}
+
 struct OpenEditor {
-    OpenEditor() {
-        platform::soft::resetDesktop();
-        host = platform::soft::createHostWindow(nullptr, platform::kStyleCaption, {0, 0, 454, 269});
+    explicit OpenEditor(const benchmark::State& state) {
+        host = hostAtScreenScale(state);
         effect = std::make_unique<CEffect>(quietHost);
         editor = dynamic_cast<CEffectEditor*>(effect->editor);
     }
@@ -37,7 +48,7 @@ struct OpenEditor {
 };
 
 void openTheEditor(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     for (auto _ : state) {
         fixture.editor->open(fixture.host);
         state.PauseTiming();
@@ -45,11 +56,10 @@ void openTheEditor(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(openTheEditor)->Unit(benchmark::kMillisecond);
+BENCHMARK(openTheEditor)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(200);
 
 void loadTheSkinAndOpen(benchmark::State& state) {
-    platform::soft::resetDesktop();
-    platform::Window* host = platform::soft::createHostWindow(nullptr, platform::kStyleCaption, {0, 0, 454, 269});
+    platform::Window* host = hostAtScreenScale(state);
     CEffect effect(quietHost);
     for (auto _ : state) {
         auto* editor = new CEffectEditor(&effect);  // takes the effect's editor slot
@@ -61,28 +71,41 @@ void loadTheSkinAndOpen(benchmark::State& state) {
     }
     effect.editor = nullptr;
 }
-BENCHMARK(loadTheSkinAndOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadTheSkinAndOpen)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(200);
 
 void idleWithNothingToRepaint(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     fixture.open();
     for (auto _ : state)
         fixture.editor->idle();
 }
-BENCHMARK(idleWithNothingToRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(idleWithNothingToRepaint)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 void fullRepaint(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     fixture.open();
     for (auto _ : state)
         fixture.editor->repaintAll();
 }
-BENCHMARK(fullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(fullRepaint)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(200);
+
+// A host's change of one knob's parameter, painted by the next idle.
+void oneKnobChange(benchmark::State& state) {
+    OpenEditor fixture(state);
+    fixture.open();
+    float value = 0.0f;
+    for (auto _ : state) {
+        value = value >= 1.0f ? 0.0f : value + 0.05f;
+        fixture.effect->setParameter(kAzimuthDepthSlider, value);
+        fixture.editor->idle();
+    }
+}
+BENCHMARK(oneKnobChange)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 // What one pass of the view's drag does: new azimuth and distance, the view painted, both
 // reported (automation, and every control of the two parameters repainted).
 void positionViewDragPass(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     fixture.open();
     auto* view = dynamic_cast<CPositionView*>(fixture.editor->controls[0]);
     platform::Window* window = fixture.editor->frame->childWindow;
@@ -99,7 +122,7 @@ void positionViewDragPass(benchmark::State& state) {
     }
     platform::releaseWindowContext(window, deviceContext);
 }
-BENCHMARK(positionViewDragPass)->Unit(benchmark::kMicrosecond);
+BENCHMARK(positionViewDragPass)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 }  // namespace
 
