@@ -253,10 +253,22 @@ protected:
 
 TEST_F(X11ScaledEditorTest, TheEditorIsTwiceAsLargeAndShowsTheSoft200PercentRendering) {
     SoftEditor soft(2.0f);
+    xdotool("mousemove 1020 760");  // off the editor: no control lit by the mouse
+    sleepMs(300);
     const Picture start = snapshot("x11-editor-200.ppm");
     EXPECT_EQ(start.width, 908);
     EXPECT_EQ(start.height, 538);
     EXPECT_EQ(differingPixels(start, soft), 0);
+}
+
+TEST_F(X11ScaledEditorTest, TheFiguresOfAnIdleAndOfAFullRepaintAt200Percent) {
+    const std::vector<std::string> figures = host->command("measure", 20000);
+    ASSERT_EQ(figures.size(), 2u);
+    std::printf("at 200 %%: idle with nothing to repaint: %s ms; full repaint to the window: %s ms\n",
+                figures[0].c_str(), figures[1].c_str());
+    RecordProperty("idle_ms_200", figures[0]);
+    RecordProperty("full_repaint_ms_200", figures[1]);
+    EXPECT_GT(std::stod(figures[1]), 0.0);
 }
 
 TEST_F(X11ScaledEditorTest, ASliderDragGivesTheAutomationItGivesAt100Percent) {
