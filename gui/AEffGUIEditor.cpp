@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "gui/CGuiControl.h"
 #include "gui/CGuiFrame.h"
 #include "platform/platform.h"
 #include "shell/AEffPluginX.h"
@@ -101,9 +102,14 @@ void AEffGUIEditor::showScaleMenu(const CGuiPoint& point) {
     std::vector<platform::MenuItem> items;
     for (int i = 0; i < static_cast<int>(sizeof kScaleMenu / sizeof kScaleMenu[0]); ++i)
         items.push_back({i + 1, kScaleMenu[i].text, kScaleMenu[i].factor == chosen});
+    // The menu's loop keeps the host alive; a host that closes the editor from that idle must
+    // leave the frame alive until the press has returned through it, as during a drag.
+    const bool tracking = gMouseTracking;
+    gMouseTracking = true;
     const int command =
         platform::trackPopupMenu(frame->window(), items, frame->screenPoint(point),
                                  platform::kMenuNoNotify | platform::kMenuReturnCommand, frame->scale().factor());
+    gMouseTracking = tracking;
     if (command >= 1 && command <= static_cast<int>(items.size()))
         setUserScale(kScaleMenu[command - 1].factor);
 }
