@@ -67,7 +67,7 @@ intptr_t CEffectEditor::open(void* window) {
         close();  // a host that opens twice gets one frame
     AEffGUIEditor::open(window);
     CGuiBitmap* background = bitmaps[kBackgroundIndex];
-    frame = new CGuiFrame({0, 0, background->width(), background->height()}, window, this);
+    frame = new CGuiFrame({0, 0, background->width(), background->height()}, window, this, chooseEditorScale(window));
     if (window && !frame->window()) {
         // A parent the window system does not know (a host bug): nothing opens.
         delete frame;
@@ -75,6 +75,11 @@ intptr_t CEffectEditor::open(void* window) {
         return 0;
     }
     frame->setSkin(background);
+    // The skin's pixels for the screen's scale now, not in the middle of the first paint.
+    for (CGuiBitmap* bitmap : bitmaps) {
+        if (bitmap)
+            bitmap->surfaceFor(frame->scale());
+    }
     buildControls();
     isOpen.store(true);
     return 1;

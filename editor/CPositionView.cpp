@@ -225,16 +225,18 @@ void CPositionView::drag(CGuiContext* context, CGuiPoint point) {
     const CGuiPoint& offset = extraPoints[0];
     const int centreX = bounds.left + (bounds.right - bounds.left) / 2 - offset.h;
     const int centreY = bounds.top + (bounds.bottom - bounds.top) / 2 - offset.v;
-    CGuiPoint handled = {0, 0};
+    // The pointer with its fraction: on a scaled screen the source moves finer than a pixel.
+    CGuiPosition pointer = {static_cast<float>(point.h), static_cast<float>(point.v)};
+    CGuiPosition handled = {0.0f, 0.0f};
     while (stillAttached(this) && (context->readButtons() & kMouseLeft)) {
-        if (point.h != handled.h || point.v != handled.v) {
-            const int dx = point.h - centreX;
-            const int dy = point.v - centreY;
+        if (pointer.h != handled.h || pointer.v != handled.v) {
+            const double dx = static_cast<double>(pointer.h) - centreX;
+            const double dy = static_cast<double>(pointer.v) - centreY;
             double angle;
             if (azimuth && angleFromBelow(dx, dy, angle))  // on the centre the azimuth stays
                 azimuth->setCurrentValue(static_cast<float>((dx > 0 ? 360.0 - angle : angle) / 360.0));
             if (distance) {
-                const double reach = std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
+                const double reach = std::sqrt(dx * dx + dy * dy);
                 const double q = (reach - innerRadius) / (outerRadius - innerRadius);
                 distance->setCurrentValue(static_cast<float>(q < 0.0 ? 0.0 : q > 1.0 ? 1.0 : q));
             }
@@ -249,8 +251,8 @@ void CPositionView::drag(CGuiContext* context, CGuiPoint point) {
                     listener->valueChanged(context, distance);
             }
         }
-        handled = point;
-        context->readMousePoint(point);
+        handled = pointer;
+        context->readMousePosition(pointer);
         pumpEditorIdle();
     }
     azimuthGesture.reset();  // end 4 before end 5, as the gesture began

@@ -31,9 +31,9 @@ void CStripKnob::paint(CGuiContext* context) {
 
 // Angles run clockwise from straight up. The dead zone below the knob, between its two ends, is
 // split in the middle: its left half belongs to value 0, its right half to value 1.
-bool CStripKnob::valueAt(CGuiPoint point, float& value) const {
-    const int dx = point.h - (bounds.left + (bounds.right - bounds.left) / 2);
-    const int dy = point.v - (bounds.top + (bounds.bottom - bounds.top) / 2);
+bool CStripKnob::valueAt(CGuiPosition pointer, float& value) const {
+    const double dx = static_cast<double>(pointer.h) - (bounds.left + (bounds.right - bounds.left) / 2);
+    const double dy = static_cast<double>(pointer.v) - (bounds.top + (bounds.bottom - bounds.top) / 2);
     double angle;
     if (!angleFromBelow(dx, dy, angle))
         return false;
@@ -48,15 +48,16 @@ bool CStripKnob::valueAt(CGuiPoint point, float& value) const {
     return true;
 }
 
-void CStripKnob::onMouseDown(CGuiContext* context, CGuiPoint point) {
+void CStripKnob::onMouseDown(CGuiContext* context, CGuiPoint) {
     if (applyResetClick(context, context->readButtons()))
         return;
     MouseTracking tracking(this);
     EditGesture gesture(this);
+    CGuiPosition pointer;
     while (stillAttached(this) && (context->readButtons() & kMouseLeft)) {
-        context->readMousePoint(point);
+        context->readMousePosition(pointer);
         float value;
-        if (valueAt(point, value))
+        if (valueAt(pointer, value))
             setCurrentValue(value);
         if (currentValue() != previousValue() && listener)
             listener->valueChanged(context, this);

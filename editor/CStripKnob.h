@@ -16,7 +16,7 @@ public:
     void onArrowKey(int virtualKey, int32_t characterAndModifiers) override;
 
     // The value the pointer at `point` (frame coordinates) asks for; false on the centre.
-    bool valueAt(CGuiPoint point, float& value) const;
+    bool valueAt(CGuiPosition pointer, float& value) const;
     int imageIndex();  // the strip image painted for the current value
 
     int imageCount;

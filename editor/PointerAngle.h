@@ -7,8 +7,8 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 
 // arccos(dy / d) in degrees, 0..180, measured from straight below the centre; false when the
 // pointer is on the centre and has no angle.
-inline bool angleFromBelow(int dx, int dy, double& degrees) {
-    const double distance = std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
+inline bool angleFromBelow(double dx, double dy, double& degrees) {
+    const double distance = std::sqrt(dx * dx + dy * dy);
     if (distance == 0.0)
         return false;
     degrees = std::acos(dy / distance) * kDegreesPerRadian;

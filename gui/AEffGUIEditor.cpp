@@ -1,5 +1,8 @@
 #include "gui/AEffGUIEditor.h"
 
+#include <vector>
+
+#include "gui/CGuiControl.h"
 #include "gui/CGuiFrame.h"
 #include "platform/platform.h"
 #include "shell/AEffPluginX.h"
@@ -25,10 +28,90 @@ AEffGUIEditor::~AEffGUIEditor() {
     platform::uninitialiseDragAndDrop();
 }
 
+// The size at the scale the editor has when open, or would open at now; at 100 % the derived
+// editor's own rectangle, as always.
 intptr_t AEffGUIEditor::getEditorRect(ERect** rect) {
+    const CGuiScale scale = frame ? frame->scale() : chooseEditorScale(systemWindow);
+    if (scale.isIdentity()) {
+        if (rect)
+            *rect = &editorRect;
+        return 1;
+    }
+    scaledRect_ = {static_cast<int16_t>(scale.toDevice(editorRect.top)),
+                   static_cast<int16_t>(scale.toDevice(editorRect.left)),
+                   static_cast<int16_t>(scale.toDevice(editorRect.bottom)),
+                   static_cast<int16_t>(scale.toDevice(editorRect.right))};
     if (rect)
-        *rect = &editorRect;
+        *rect = &scaledRect_;
     return 1;
+}
+
+CGuiScale AEffGUIEditor::chooseEditorScale(void* hostWindow) {
+    ScaleSources sources;
+    sources.user = environmentScale();
+    if (sources.user == 0.0f)
+        sources.user = readStoredScale(settingsFile);
+    sources.host = hostScale_;
+    if (sources.user == 0.0f && sources.host == 0.0f)
+        sources.system = platform::systemScale(hostWindow);
+    return CGuiScale(chooseScale(sources));
+}
+
+bool AEffGUIEditor::setHostContentScale(float factor) {
+    if (factor != 0.0f && !(factor >= CGuiScale::kSmallest && factor <= CGuiScale::kLargest))
+        return false;
+    hostScale_ = factor;
+    applyScale();
+    return true;
+}
+
+void AEffGUIEditor::setUserScale(float factor) {
+    storeScale(settingsFile, factor);
+    applyScale();
+}
+
+void AEffGUIEditor::applyScale() {
+    if (!frame || !frame->window())
+        return;
+    const CGuiScale scale = chooseEditorScale(systemWindow);
+    if (scale == frame->scale())
+        return;
+    // Hosts that can resize their window answer audioMasterCanDo "sizeWindow" with 1 and agree here.
+    if (effect->sizeWindow(scale.toDevice(editorRect.right - editorRect.left),
+                           scale.toDevice(editorRect.bottom - editorRect.top)))
+        frame->setScale(scale);
+}
+
+namespace {
+
+struct ScaleMenuEntry {
+    const char* text;
+    float factor;  // 0: automatic
+};
+constexpr ScaleMenuEntry kScaleMenu[] = {{"Automatic", 0.0f}, {"100 %", 1.0f},  {"125 %", 1.25f}, {"150 %", 1.5f},
+                                         {"175 %", 1.75f},    {"200 %", 2.0f},  {"250 %", 2.5f},  {"300 %", 3.0f}};
+
+}  // namespace
+
+void AEffGUIEditor::showScaleMenu(const CGuiPoint& point) {
+    if (!frame || !frame->window())
+        return;
+    float chosen = environmentScale();
+    if (chosen == 0.0f)
+        chosen = readStoredScale(settingsFile);
+    std::vector<platform::MenuItem> items;
+    for (int i = 0; i < static_cast<int>(sizeof kScaleMenu / sizeof kScaleMenu[0]); ++i)
+        items.push_back({i + 1, kScaleMenu[i].text, kScaleMenu[i].factor == chosen});
+    // The menu's loop keeps the host alive; a host that closes the editor from that idle must
+    // leave the frame alive until the press has returned through it, as during a drag.
+    const bool tracking = gMouseTracking;
+    gMouseTracking = true;
+    const int command =
+        platform::trackPopupMenu(frame->window(), items, frame->screenPoint(point),
+                                 platform::kMenuNoNotify | platform::kMenuReturnCommand, frame->scale().factor());
+    gMouseTracking = tracking;
+    if (command >= 1 && command <= static_cast<int>(items.size()))
+        setUserScale(kScaleMenu[command - 1].factor);
 }
 
 intptr_t AEffGUIEditor::open(void* window) {

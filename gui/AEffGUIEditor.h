@@ -3,7 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "gui/CGuiGeometry.h"
+#include "gui/CGuiScale.h"
+#include "gui/ScaleSources.h"
 #include "shell/AEffEditorBase.h"
 
 class CGuiFrame;
@@ -28,8 +32,30 @@ public:
     // the editor's idle, one pending paint and the host's idle.
     virtual void idlePump();
 
-    ERect editorRect = {0, 0, 0, 0};  // filled by the derived editor
+    // ---- Screen scale ----
+    // The host's content scale (1 to 3; 0 withdraws it), open or not: the VST 2 host's 'PreS'
+    // call and the LV2 UI's ui:scaleFactor both end here. Below the person's choice, above the
+    // system's scale. Answers whether the factor was taken.
+    bool setHostContentScale(float factor);
+    // The person's choice from the zoom menu (0: automatic), kept for the next sessions.
+    void setUserScale(float factor);
+    // The scale the editor opens at now, from every source (`hostWindow` for the system's).
+    CGuiScale chooseEditorScale(void* hostWindow);
+    // The zoom menu, opened by a right click on the panel where no control is.
+    void showScaleMenu(const CGuiPoint& point);
+    // The settings file the person's choice is kept in; tests point it elsewhere.
+    std::string settingsFile = scaleSettingsFile();
+
+    ERect editorRect = {0, 0, 0, 0};  // filled by the derived editor, in logical pixels
     CGuiFrame* frame = nullptr;       // exists between the derived editor's open and close
     uint32_t nextIdleTime;            // millisecond tick of the next pumped idle
     bool inIdlePump = false;          // the pump is calling the host
+
+private:
+    // The scale changed while the editor may be open: the host is asked for the new size, and
+    // the frame takes the scale when the host agrees; otherwise the next open does.
+    void applyScale();
+
+    float hostScale_ = 0.0f;
+    ERect scaledRect_ = {0, 0, 0, 0};  // what effEditGetRect answers
 };

@@ -1,13 +1,19 @@
 // A bitmap of the module's resources, shared by reference counting between the views that show
 // it. Draws any part of itself opaquely or with one colour keyed out as transparent.
 // Images of a strip (knob frames, switch positions) are stacked vertically in one bitmap.
+// Sizes and rectangles are logical pixels; at a screen scale the bitmap draws from a surface of
+// device pixels: the resource itself at 100 %, its double-size twin (id + 2000) at 200 %, and
+// between and above that twin resampled.
 #pragma once
 
 #include "gui/CGuiColor.h"
 #include "gui/CGuiGeometry.h"
+#include "gui/CGuiScale.h"
 #include "platform/platform.h"
 
 class CGuiContext;
+
+constexpr int kDoubleSizeResourceOffset = 2000;
 
 class CGuiBitmap {
 public:
@@ -16,9 +22,12 @@ public:
     void retain() { ++refCount; }
     void release();  // the last release destroys the bitmap
 
-    platform::Surface* bitmapHandle() const { return bitmap_; }
+    platform::Surface* bitmapHandle() const { return bitmap_; }  // the 100 % pixels
     int width() const { return width_; }
     int height() const { return height_; }
+    // The pixels for drawing at `scale`, made on first use and kept until another scale asks;
+    // null when the bitmap has none.
+    platform::Surface* surfaceFor(const CGuiScale& scale);
 
     // Copy rect's size from `source` of this bitmap to rect (plus the context's drawOffset).
     void paintOpaque(CGuiContext* context, const CGuiRect& rect, const CGuiPoint& source);
@@ -36,12 +45,16 @@ public:
 
 private:
     ~CGuiBitmap();
-    void buildMask(platform::DeviceContext* destination);
+    void buildMask(platform::DeviceContext* destination, platform::Surface* pixels);
+    void forgetScaled();
 
     int width_ = 0;
     int height_ = 0;
     platform::Surface* bitmap_ = nullptr;
-    platform::Surface* maskHandle_ = nullptr;  // 1 where the key colour was
+    platform::Surface* maskHandle_ = nullptr;  // 1 where the key colour was, in the pixels drawn last
+    CGuiScale maskScale_;                      // the scale the mask was made at
+    platform::Surface* scaled_ = nullptr;      // the pixels at scaledScale_ when that is not 1
+    CGuiScale scaledScale_;
 
     CGuiBitmap(const CGuiBitmap&) = delete;
     CGuiBitmap& operator=(const CGuiBitmap&) = delete;

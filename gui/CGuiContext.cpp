@@ -20,14 +20,6 @@ constexpr FontTableEntry kFontTable[8] = {
 constexpr int kSymbolFontId = 7;
 constexpr int kLocalPolygonPoints = 30;  // small polygons need no heap buffer
 
-platform::Point shifted(const CGuiPoint& point, const CGuiPoint& offset) {
-    return {point.h + offset.h, point.v + offset.v};
-}
-
-platform::Rect toPlatform(const CGuiRect& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
 // Runs one filling primitive with the null pen, so that the shape gets no outline.
 template <typename Fill>
 void fillWithoutOutline(platform::DeviceContext* context, Fill fill) {
@@ -40,8 +32,10 @@ void fillWithoutOutline(platform::DeviceContext* context, Fill fill) {
 
 CGuiContext::CGuiContext(CGuiFrame* frame, platform::DeviceContext* deviceContext, platform::Window* window)
     : window_(window), frame_(frame) {
-    if (frame)
+    if (frame) {
         clipArea = frame->bounds;
+        scale = frame->scale();
+    }
     if (deviceContext)
         attachDeviceContext(deviceContext);
     if (window) {
@@ -84,17 +78,57 @@ void CGuiContext::detachDeviceContext() {
     deviceContext_ = nullptr;
 }
 
+platform::Point CGuiContext::toDevice(const CGuiPoint& point) const {
+    return scale.toDevice(CGuiPoint{point.h + drawOffset.h, point.v + drawOffset.v});
+}
+
+// A pen's width lies centred on its path; on a scaled screen the path moves by half the width so
+// that a line covers the device pixels of the logical pixels it covers at 100 %.
+platform::Point CGuiContext::penPoint(const CGuiPoint& point) const {
+    platform::Point at = toDevice(point);
+    if (!scale.isIdentity()) {
+        const int half = scale.toDevice(penWidth) / 2;
+        at.x += half;
+        at.y += half;
+    }
+    return at;
+}
+
 void CGuiContext::penMoveTo(const CGuiPoint& point) {
+    penPosition_ = point;
     if (!deviceContext_)
         return;
-    const platform::Point at = shifted(point, drawOffset);
+    const platform::Point at = penPoint(point);
     platform::moveTo(deviceContext_, at.x, at.y);
 }
 
 void CGuiContext::penLineTo(const CGuiPoint& point) {
+    const CGuiPoint from = penPosition_;
+    penPosition_ = point;
     if (!deviceContext_)
         return;
-    const platform::Point at = shifted(point, drawOffset);
+    const platform::Point at = penPoint(point);
+    // On a scaled screen a solid level or upright line is the block of device pixels of the
+    // logical pixels it covers at 100 % (its end pixel left out), with square ends.
+    if (!scale.isIdentity() && penPattern == kPenSolid && penWidth == 1 && (from.h == point.h || from.v == point.v) &&
+        (from.h != point.h || from.v != point.v)) {
+        // Columns (or rows) from the start up to, not including, the end, whichever way it runs.
+        auto span = [](int32_t start, int32_t end, int32_t& low, int32_t& high) {
+            low = start < end ? start : end + 1;
+            high = start < end ? end : start + 1;
+        };
+        CGuiRect covered = {from.h, from.v, from.h + 1, from.v + 1};
+        if (from.v == point.v)
+            span(from.h, point.h, covered.left, covered.right);
+        else
+            span(from.v, point.v, covered.top, covered.bottom);
+        if (platform::Brush* brush = platform::createSolidBrush(penColor.toPlatform())) {
+            platform::fillRect(deviceContext_, scale.toDevice(covered.movedBy(drawOffset)), brush);
+            platform::deleteBrush(brush);
+        }
+        platform::moveTo(deviceContext_, at.x, at.y);
+        return;
+    }
     platform::lineTo(deviceContext_, at.x, at.y);
 }
 
@@ -111,8 +145,11 @@ void CGuiContext::paintRect(const CGuiRect& rect) {
         return;
     // With the null pen the rectangle primitive leaves out its right and bottom edge; moved by one
     // pixel it fills exactly the inside of outlineRect(rect).
-    const CGuiRect at = rect.movedBy(drawOffset).movedBy({1, 1});
-    fillWithoutOutline(deviceContext_, [&] { platform::drawRectangle(deviceContext_, toPlatform(at)); });
+    const CGuiRect inside = rect.movedBy(drawOffset);
+    platform::Rect at = scale.toDevice(CGuiRect{inside.left + 1, inside.top + 1, inside.right, inside.bottom});
+    at.right += 1;
+    at.bottom += 1;
+    fillWithoutOutline(deviceContext_, [&] { platform::drawRectangle(deviceContext_, at); });
 }
 
 void CGuiContext::paintPolygon(const CGuiPoint* points, int count) {
@@ -128,15 +165,15 @@ void CGuiContext::paintPolygon(const CGuiPoint* points, int count) {
         buffer = heap.get();
     }
     for (int i = 0; i < count; ++i)
-        buffer[i] = shifted(points[i], drawOffset);
+        buffer[i] = toDevice(points[i]);
     fillWithoutOutline(deviceContext_, [&] { platform::drawPolygon(deviceContext_, buffer, count); });
 }
 
 void CGuiContext::paintEllipse(const CGuiRect& rect) {
     if (!deviceContext_)
         return;
-    const CGuiRect at = rect.movedBy(drawOffset).movedBy({1, 1});
-    fillWithoutOutline(deviceContext_, [&] { platform::drawEllipse(deviceContext_, toPlatform(at)); });
+    const platform::Rect at = scale.toDevice(rect.movedBy(drawOffset).movedBy({1, 1}));
+    fillWithoutOutline(deviceContext_, [&] { platform::drawEllipse(deviceContext_, at); });
 }
 
 void CGuiContext::strokeArc(const CGuiRect& rect, const CGuiPoint& start, const CGuiPoint& end) {
@@ -145,7 +182,7 @@ void CGuiContext::strokeArc(const CGuiRect& rect, const CGuiPoint& start, const 
     CGuiRect bounding = rect.movedBy(drawOffset);
     bounding.right += 1;
     bounding.bottom += 1;
-    platform::drawArc(deviceContext_, toPlatform(bounding), shifted(start, drawOffset), shifted(end, drawOffset));
+    platform::drawArc(deviceContext_, scale.toDevice(bounding), toDevice(start), toDevice(end));
 }
 
 void CGuiContext::strokeEllipse(const CGuiRect& rect) {
@@ -166,7 +203,7 @@ void CGuiContext::drawText(const char* text, const CGuiRect& rect, bool opaque, 
         at.left += 1;  // left-aligned text keeps one pixel off the edge
     }
     platform::setBackgroundOpaque(deviceContext_, opaque);
-    platform::drawText(deviceContext_, text, toPlatform(at), align);
+    platform::drawText(deviceContext_, text, scale.toDevice(at), align);
     platform::setBackgroundOpaque(deviceContext_, false);
 }
 
@@ -179,17 +216,23 @@ void CGuiContext::selectOwnPen(platform::Pen* pen) {
     pen_ = pen;
 }
 
+// Lines grow with the scale, one device pixel at the least.
+platform::Pen* CGuiContext::createOwnPen() const {
+    const int width = scale.toDevice(penWidth);
+    return platform::createPen(penStyle_, width > 0 || penWidth <= 0 ? width : 1, penColor.toPlatform());
+}
+
 void CGuiContext::setPenPattern(int pattern) {
     penPattern = pattern;
     penStyle_ = pattern == kPenDotted ? platform::PenStyle::Dotted : platform::PenStyle::Solid;
     if (deviceContext_)
-        selectOwnPen(platform::createPen(penStyle_, penWidth, penColor.toPlatform()));
+        selectOwnPen(createOwnPen());
 }
 
 void CGuiContext::setPenColor(CGuiColor color) {
     penColor = color;
     if (deviceContext_)
-        selectOwnPen(platform::createPen(penStyle_, penWidth, color.toPlatform()));
+        selectOwnPen(createOwnPen());
 }
 
 void CGuiContext::setBrushColor(CGuiColor color) {
@@ -220,7 +263,7 @@ void CGuiContext::selectFont(int id, int size, int styleBits) {
     if (!deviceContext_)
         return;
     platform::FontRequest request;
-    request.height = -fontSize;
+    request.height = -scale.toDevice(fontSize);  // the rasteriser draws the letters at the scaled size
     request.weight = (styleBits & kFontBold) || id == 0 ? 700 : 400;
     request.italic = (styleBits & kFontItalic) != 0;
     request.underline = (styleBits & kFontUnderline) != 0;
@@ -254,5 +297,10 @@ int CGuiContext::readButtons() const {
 
 void CGuiContext::readMousePoint(CGuiPoint& point) const {
     const platform::Point cursor = platform::cursorPosition();
-    point = {cursor.x - windowOrigin.h, cursor.y - windowOrigin.v};
+    point = {scale.logicalPixel(cursor.x - windowOrigin.h), scale.logicalPixel(cursor.y - windowOrigin.v)};
+}
+
+void CGuiContext::readMousePosition(CGuiPosition& position) const {
+    const platform::Point cursor = platform::cursorPosition();
+    position = {scale.toLogical(cursor.x - windowOrigin.h), scale.toLogical(cursor.y - windowOrigin.v)};
 }

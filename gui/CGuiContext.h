@@ -1,10 +1,12 @@
 // A drawing context: one device context of the platform plus the toolkit's drawing state.
-// Every coordinate handed to a drawing operation has `drawOffset` added first.
+// Every coordinate handed to a drawing operation has `drawOffset` added first, then goes from
+// logical to device pixels through `scale` (the frame's): pens, fonts and bitmaps grow with it.
 // Contexts live for one event; views never keep one.
 #pragma once
 
 #include "gui/CGuiColor.h"
 #include "gui/CGuiGeometry.h"
+#include "gui/CGuiScale.h"
 #include "platform/platform.h"
 
 class CGuiFrame;
@@ -38,6 +40,7 @@ public:
     void selectFont(int id, int size, int styleBits);  // id 0..7 of the font table, size 0: its size
     int readButtons() const;
     void readMousePoint(CGuiPoint& point) const;  // relative to the window drawn into
+    void readMousePosition(CGuiPosition& position) const;  // the same with its fraction
 
     CGuiFrame* frame() const { return frame_; }
     platform::DeviceContext* deviceContext() const { return deviceContext_; }
@@ -55,6 +58,7 @@ public:
     CGuiColor brushColor = kBlackColor;
     int penPattern = kPenSolid;
     CGuiRect clipArea = {0, 0, 1000, 1000};  // kept for views, never applied
+    CGuiScale scale;                         // the frame's; set before drawing starts
 
 protected:
     // Records the objects selected in `deviceContext` and applies the drawing state to it.
@@ -64,6 +68,9 @@ protected:
 
 private:
     void selectOwnPen(platform::Pen* pen);
+    platform::Point toDevice(const CGuiPoint& point) const;
+    platform::Point penPoint(const CGuiPoint& point) const;
+    platform::Pen* createOwnPen() const;
 
     platform::DeviceContext* deviceContext_ = nullptr;
     platform::Window* window_ = nullptr;
@@ -75,6 +82,7 @@ private:
     platform::Pen* savedPen_ = nullptr;
     platform::Font* savedFont_ = nullptr;
     platform::PenStyle penStyle_ = platform::PenStyle::Solid;
+    CGuiPoint penPosition_ = {0, 0};  // where the last move or line ended, logical
 
     CGuiContext(const CGuiContext&) = delete;
     CGuiContext& operator=(const CGuiContext&) = delete;

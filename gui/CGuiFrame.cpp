@@ -45,11 +45,12 @@ private:
 
 }  // namespace
 
-CGuiFrame::CGuiFrame(const CGuiRect& rect, void* hostWindow, AEffGUIEditor* editor)
-    : CGuiView(rect), editor(editor), parentWindow(hostWindow) {
+CGuiFrame::CGuiFrame(const CGuiRect& rect, void* hostWindow, AEffGUIEditor* editor, CGuiScale scale)
+    : CGuiView(rect), editor(editor), parentWindow(hostWindow), scale_(scale) {
     platform::initialiseDragAndDrop();
     if (hostWindow) {
-        childWindow = platform::createChildWindow(hostWindow, rect.width(), rect.height(), this);
+        childWindow = platform::createChildWindow(hostWindow, scale_.toDevice(rect.width()),
+                                                  scale_.toDevice(rect.height()), this);
         setDropTargetEnabled(true);
     }
 }
@@ -89,6 +90,9 @@ void CGuiFrame::onMouseDown(CGuiContext* context, CGuiPoint point) {
             return;
         }
     }
+    // A right click where no control is: the zoom menu.
+    if (editor && context && (context->readButtons() & kMouseRight))
+        editor->showScaleMenu(point);
 }
 
 void CGuiFrame::refresh(CGuiContext* context) {
@@ -237,14 +241,28 @@ CGuiView* CGuiFrame::viewUnderMouse() {
 }
 
 bool CGuiFrame::readMousePoint(CGuiPoint& point) {
-    const platform::Point cursor = platform::cursorPosition();
-    point = {cursor.x, cursor.y};
+    platform::Point cursor = platform::cursorPosition();
     if (window()) {
         const platform::Rect screen = platform::windowScreenRect(window());
-        point.h -= screen.left;
-        point.v -= screen.top;
+        cursor.x -= screen.left;
+        cursor.y -= screen.top;
     }
+    point = {scale_.logicalPixel(cursor.x), scale_.logicalPixel(cursor.y)};
     return true;
+}
+
+void CGuiFrame::setScale(CGuiScale scale) {
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    if (window())
+        platform::resizeChildWindow(window(), scale_.toDevice(bounds.width()), scale_.toDevice(bounds.height()));
+}
+
+platform::Point CGuiFrame::screenPoint(const CGuiPoint& point) {
+    const platform::Rect screen = window() ? platform::windowScreenRect(window()) : platform::Rect{0, 0, 0, 0};
+    const platform::Point at = scale_.toDevice(point);
+    return {screen.left + at.x, screen.top + at.y};
 }
 
 // The window of the host that holds the editor: going up from the frame's parent, the first one
@@ -310,12 +328,14 @@ bool CGuiFrame::setDropTargetEnabled(bool enabled) {
 
 void CGuiFrame::onPaint(platform::DeviceContext* deviceContext, const platform::Rect& area) {
     CGuiContext context(this, deviceContext, childWindow);
-    paintArea(&context, {area.left, area.top, area.right, area.bottom});
+    paintArea(&context, scale_.covering(area));
 }
 
+// The press in the logical pixel it lies in: at 200 % device (2x, 2y) and (2x + 1, 2y + 1) both
+// press (x, y).
 void CGuiFrame::onButtonDown(platform::Point point) {
     WindowDrawing drawing(this, childWindow);
-    onMouseDown(drawing.context(), {point.x, point.y});
+    onMouseDown(drawing.context(), {scale_.logicalPixel(point.x), scale_.logicalPixel(point.y)});
 }
 
 // The host destroyed its window, and ours with it. The drop target goes while the window still

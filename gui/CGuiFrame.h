@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "gui/CGuiScale.h"
 #include "gui/CGuiView.h"
 #include "platform/platform.h"
 
@@ -13,8 +14,9 @@ class CGuiDropTarget;
 
 class CGuiFrame : public CGuiView, public platform::WindowEvents {
 public:
-    // The child window (and its drop target) exists only when `hostWindow` is not null.
-    CGuiFrame(const CGuiRect& rect, void* hostWindow, AEffGUIEditor* editor);
+    // The child window (and its drop target) exists only when `hostWindow` is not null. `rect`
+    // is in logical pixels; the window is `scale` times as large.
+    CGuiFrame(const CGuiRect& rect, void* hostWindow, AEffGUIEditor* editor, CGuiScale scale = CGuiScale());
     ~CGuiFrame() override;
 
     void paint(CGuiContext* context) override;
@@ -41,6 +43,12 @@ public:
     bool anyNeedsRepaint();
     CGuiView* viewUnderMouse();
     bool readMousePoint(CGuiPoint& point);  // relative to the child window
+    // Where the frame maps logical pixels to the window's: every context drawing for the frame
+    // takes this scale. A new scale resizes the window and paints it again.
+    const CGuiScale& scale() const { return scale_; }
+    void setScale(CGuiScale scale);
+    // A logical point of the frame on the screen, in device pixels (where a popup menu opens).
+    platform::Point screenPoint(const CGuiPoint& point);
     platform::Window* findHostWindow();
     void setSkin(CGuiBitmap* skin);
     void notifyEditStart(int tag);  // begin and end of a user's parameter gesture, to the host
@@ -68,5 +76,6 @@ private:
     void onModalPass() override;
 
     std::vector<CGuiView*> views_;  // paint order: the last one is on top for mouse hits
+    CGuiScale scale_;
     std::unique_ptr<CGuiDropTarget> dropTarget_;
 };

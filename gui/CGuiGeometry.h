@@ -8,6 +8,12 @@ struct CGuiPoint {
     int32_t v;  // vertical
 };
 
+// A pointer position in logical pixels with its fraction, as a scaled screen reports it.
+struct CGuiPosition {
+    float h;
+    float v;
+};
+
 // Edges are inclusive for hit tests: a rectangle contains its right and bottom edge.
 struct CGuiRect {
     int32_t left;

@@ -5,17 +5,20 @@
 
 CGuiOffscreen::CGuiOffscreen(CGuiContext* context, CGuiBitmap* bitmap, bool drawIntoBitmap)
     : CGuiContext(context ? context->frame() : nullptr, nullptr, nullptr) {
+    if (context)
+        scale = context->scale;
     if (bitmap) {
         width_ = bitmap->width();
         height_ = bitmap->height();
     }
     platform::DeviceContext* compatible = context ? context->deviceContext() : nullptr;
     if (drawIntoBitmap) {
-        attachSurface(compatible, bitmap ? bitmap->bitmapHandle() : nullptr);
+        attachSurface(compatible, bitmap ? bitmap->surfaceFor(scale) : nullptr);
         return;
     }
     ownsBitmap_ = true;
-    attachSurface(compatible, platform::createCompatibleSurface(compatible, width_, height_));
+    attachSurface(compatible,
+                  platform::createCompatibleSurface(compatible, scale.toDevice(width_), scale.toDevice(height_)));
     if (bitmap) {
         bitmap->paintOpaque(this, {0, 0, width_, height_}, {0, 0});
     } else {
@@ -28,7 +31,8 @@ CGuiOffscreen::CGuiOffscreen(CGuiFrame* frame, int width, int height, CGuiColor 
     : CGuiContext(frame, nullptr, nullptr), ownsBitmap_(true), height_(height), width_(width) {
     platform::Window* window = frame ? frame->window() : nullptr;
     platform::DeviceContext* windowContext = window ? platform::windowContext(window) : nullptr;
-    platform::Surface* surface = platform::createCompatibleSurface(windowContext, width, height);
+    platform::Surface* surface =
+        platform::createCompatibleSurface(windowContext, scale.toDevice(width), scale.toDevice(height));
     if (windowContext)
         platform::releaseWindowContext(window, windowContext);
     attachSurface(nullptr, surface);
@@ -63,7 +67,9 @@ void CGuiOffscreen::copyInto(CGuiContext* destination, const CGuiRect& rect, con
     platform::DeviceContext* target = destination ? destination->deviceContext() : nullptr;
     if (!target || !deviceContext())
         return;
-    const CGuiRect at = rect.movedBy(destination->drawOffset);
-    platform::bitBlt(target, at.left, at.top, at.width(), at.height(), deviceContext(), source.h, source.v,
+    // Both sides at the destination's scale: an offscreen is made at the scale it is shown at.
+    const platform::Rect at = destination->scale.toDevice(rect.movedBy(destination->drawOffset));
+    const platform::Point from = destination->scale.toDevice(source);
+    platform::bitBlt(target, at.left, at.top, at.right - at.left, at.bottom - at.top, deviceContext(), from.x, from.y,
                      platform::RasterOp::Copy);
 }

@@ -66,12 +66,14 @@ void CGuiOptionMenu::onMouseDown(CGuiContext* context, CGuiPoint) {
         }
     }
     platform::Window* owner = ownerFrame ? ownerFrame->window() : nullptr;
-    const platform::Rect window = owner ? platform::windowScreenRect(owner) : platform::Rect{0, 0, 0, 0};
-    const platform::Point at = {window.left + bounds.right - 16, window.top + bounds.top + bounds.height() / 2};
+    const CGuiPoint anchor = {bounds.right - 16, bounds.top + bounds.height() / 2};
+    const platform::Point at = ownerFrame ? ownerFrame->screenPoint(anchor) : platform::Point{anchor.h, anchor.v};
+    const float scale = ownerFrame ? ownerFrame->scale().factor() : 1.0f;
     menuOpen = true;
     repaintNow();
     const int chosen = platform::trackPopupMenu(
-        owner, items, at, platform::kMenuCentreVertically | platform::kMenuNoNotify | platform::kMenuReturnCommand);
+        owner, items, at, platform::kMenuCentreVertically | platform::kMenuNoNotify | platform::kMenuReturnCommand,
+        scale);
     if (chosen != 0 && stillAttached(this)) {
         // A one-position list has a single value; an item numbered past the positions gives the
         // upper bound, not a value outside the range.

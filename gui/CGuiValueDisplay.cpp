@@ -86,10 +86,17 @@ void CGuiValueDisplay::onMouseDown(CGuiContext* context, CGuiPoint) {
     {
         MouseTracking tracking(this);
         EditGesture gesture(this);
+        // The cursor moves in device pixels, the value in logical ones: on a scaled screen the
+        // part of a pixel left over carries to the next pass, so a drag steps as far as at 100 %.
+        int movedDevicePixels = 0;
+        int steppedPixels = 0;
         while (stillAttached(this) && (context->readButtons() & kMouseLeft)) {
             const platform::Point now = platform::cursorPosition();
-            if (now.y != start.y) {
-                applyStep(static_cast<float>(start.y - now.y));
+            movedDevicePixels += start.y - now.y;
+            const int pixels = static_cast<int>(std::trunc(context->scale.toLogical(movedDevicePixels)));
+            if (pixels != steppedPixels) {
+                applyStep(static_cast<float>(pixels - steppedPixels));
+                steppedPixels = pixels;
                 if (listener && float(value_) != float(previousValue_))
                     listener->valueChanged(context, this);
             }

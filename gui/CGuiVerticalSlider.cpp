@@ -83,6 +83,8 @@ void CGuiVerticalSlider::onMouseDown(CGuiContext* context, CGuiPoint point) {
         grabLine = travelTop + point.v - handleTop;  // the handle keeps its grip
     }
     const float travel = static_cast<float>(travelBottom - travelTop);
+    // The pointer with its fraction: on a scaled screen the handle follows finer than a pixel.
+    CGuiPosition pointer = {static_cast<float>(point.h), static_cast<float>(point.v)};
     float anchor = currentValue();
     int anchorButtons = buttons;
     MouseTracking tracking(this);
@@ -99,7 +101,7 @@ void CGuiVerticalSlider::onMouseDown(CGuiContext* context, CGuiPoint point) {
             anchorButtons = buttons;
             anchor = value_;
         }
-        const float along = static_cast<float>(point.v - grabLine) / travel;
+        const float along = (pointer.v - static_cast<float>(grabLine)) / travel;
         float value = (styleBits & kSliderUpIncreases) ? 1.0f - along : along;
         if (fine)
             value = anchor + (value - anchor) / fineDivisor_;
@@ -107,7 +109,7 @@ void CGuiVerticalSlider::onMouseDown(CGuiContext* context, CGuiPoint point) {
         clampValue();
         if (listener && needsRepaint())
             listener->valueChanged(context, this);
-        context->readMousePoint(point);
+        context->readMousePosition(pointer);
         pumpEditorIdle();
     }
 }

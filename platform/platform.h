@@ -113,6 +113,20 @@ Window* parentWindow(Window* window);  // null at the top
 constexpr uint32_t kStyleCaption = 0x00C00000;
 uint32_t windowStyle(Window* window);
 
+// Gives a child window a new size in pixels; the whole window is then painted again.
+void resizeChildWindow(Window* window, int width, int height);
+
+// ---- Screen scale -------------------------------------------------------------------------------
+
+// The factor the system asks applications to draw at on the screen of `hostWindow` (any handle a
+// host gives, or null for the system's default): 1 for 96 dots per inch, 2 for 192. 1 when the
+// system does not say.
+float systemScale(void* hostWindow);
+
+// The folder this plug-in keeps its per-user settings in (not created here); empty when the
+// system gives the user no such place.
+std::string settingsFolder();
+
 // Marks the whole window for repainting; the paint arrives through the event loop.
 void invalidateWindow(Window* window);
 // Takes at most one pending paint of this thread (any window) off the queue and handles it.
@@ -137,6 +151,12 @@ void deleteMemoryContext(DeviceContext* context);
 // A colour surface like those `compatible` draws into; a 1-bit surface (black 0, white 1).
 Surface* createCompatibleSurface(DeviceContext* compatible, int width, int height);
 Surface* createMonochromeSurface(int width, int height);
+// A new colour surface of the given size holding `source` resampled: each pixel the average of
+// the area it covers where the surface is smaller, bilinear between the source's pixels where it
+// is larger. With `key`, pixels of that colour stay clean: a keyed blit leaves the result's key
+// pixels out with no fringe. Null when `source` is not a colour surface or the size is impossible.
+Surface* createResampledSurface(DeviceContext* compatible, Surface* source, int width, int height,
+                                const Colour* key = nullptr);
 void deleteSurface(Surface* surface);
 void surfaceSize(Surface* surface, int& width, int& height);
 
@@ -211,8 +231,10 @@ enum MenuFlags : uint32_t {
 };
 
 // Shows a popup menu at `screenPoint` owned by `owner`; returns the chosen command, or 0 when the
-// menu was dismissed. The toolkit always tracks with all three flags.
-int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags);
+// menu was dismissed. The option menu tracks with all three flags. `scale` is the owner's
+// screen scale: a menu the backend draws itself grows with it.
+int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags,
+                   float scale = 1.0f);
 
 // ---- Drag and drop ------------------------------------------------------------------------------
 

@@ -1,6 +1,6 @@
 // The editor on the soft backend: opening it (with and without loading the skin), an idle with
-// nothing to repaint, a full repaint, one knob change from the host, and one drag pass of the
-// position view.
+// nothing to repaint, a full repaint, a host's change of one knob and one drag pass of the position
+// view; each on a screen at 100 % and at 200 % (the argument, in per cent: the system's scale).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -20,10 +20,18 @@ intptr_t VSTCALL quietHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, f
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
+// A host window of the editor's size at the screen scale the state's argument gives.
+platform::Window* hostAtScreenScale(const benchmark::State& state) {
+    platform::soft::resetDesktop();
+    const int percent = static_cast<int>(state.range(0));
+    platform::soft::setSystemScale(static_cast<float>(percent) / 100.0f);
+    return platform::soft::createHostWindow(nullptr, platform::kStyleCaption,
+                                            {0, 0, 454 * percent / 100, 269 * percent / 100});
+}
+
 struct OpenEditor {
-    OpenEditor() {
-        platform::soft::resetDesktop();
-        host = platform::soft::createHostWindow(nullptr, platform::kStyleCaption, {0, 0, 454, 269});
+    explicit OpenEditor(const benchmark::State& state) {
+        host = hostAtScreenScale(state);
         effect = std::make_unique<CEffect>(quietHost);
         editor = dynamic_cast<CEffectEditor*>(effect->editor);
     }
@@ -39,7 +47,7 @@ struct OpenEditor {
 };
 
 void openTheEditor(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     for (auto _ : state) {
         fixture.editor->open(fixture.host);
         state.PauseTiming();
@@ -47,11 +55,10 @@ void openTheEditor(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(openTheEditor)->Unit(benchmark::kMillisecond);
+BENCHMARK(openTheEditor)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(200);
 
 void loadTheSkinAndOpen(benchmark::State& state) {
-    platform::soft::resetDesktop();
-    platform::Window* host = platform::soft::createHostWindow(nullptr, platform::kStyleCaption, {0, 0, 454, 269});
+    platform::Window* host = hostAtScreenScale(state);
     CEffect effect(quietHost);
     for (auto _ : state) {
         auto* editor = new CEffectEditor(&effect);  // takes the effect's editor slot
@@ -63,28 +70,29 @@ void loadTheSkinAndOpen(benchmark::State& state) {
     }
     effect.editor = nullptr;
 }
-BENCHMARK(loadTheSkinAndOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadTheSkinAndOpen)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(200);
 
 void idleWithNothingToRepaint(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     fixture.open();
     for (auto _ : state)
         fixture.editor->idle();
 }
-BENCHMARK(idleWithNothingToRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(idleWithNothingToRepaint)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 void fullRepaint(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     fixture.open();
     for (auto _ : state)
         fixture.editor->repaintAll();
 }
-BENCHMARK(fullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(fullRepaint)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(200);
+
 
 // The host turns the azimuth speed; the idle's repaint paints its knob and read-out (the idle's
 // other work is the row of the idle with nothing to repaint).
 void oneKnobChange(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     fixture.open();
     bool high = false;
     for (auto _ : state) {
@@ -93,12 +101,12 @@ void oneKnobChange(benchmark::State& state) {
         fixture.editor->frame->refreshIfNeeded();
     }
 }
-BENCHMARK(oneKnobChange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(oneKnobChange)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 // What one pass of the view's drag does: new azimuth and distance, the view painted, both
 // reported (automation, and every control of the two parameters repainted).
 void positionViewDragPass(benchmark::State& state) {
-    OpenEditor fixture;
+    OpenEditor fixture(state);
     fixture.open();
     auto* view = dynamic_cast<CPositionView*>(fixture.editor->controls[0]);
     platform::Window* window = fixture.editor->frame->childWindow;
@@ -115,7 +123,7 @@ void positionViewDragPass(benchmark::State& state) {
     }
     platform::releaseWindowContext(window, deviceContext);
 }
-BENCHMARK(positionViewDragPass)->Unit(benchmark::kMicrosecond);
+BENCHMARK(positionViewDragPass)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 }  // namespace
 

@@ -3,7 +3,9 @@
 #include "platform/drawing/readback.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -13,16 +15,6 @@ constexpr Colour kWhite = 0xFFFFFF;
 std::function<void(Window*)>& windowBlitHook() {
     static std::function<void(Window*)> hook;
     return hook;
-}
-
-Colour combine(RasterOp op, Colour source, Colour destination) {
-    switch (op) {
-    case RasterOp::Copy: return source;
-    case RasterOp::And: return source & destination;
-    case RasterOp::Or: return source | destination;
-    case RasterOp::NotCopy: return ~source & kWhite;
-    }
-    return destination;
 }
 
 // A source pixel as the destination surface takes it. Colour to monochrome: white where the
@@ -71,21 +63,50 @@ void bitBlt(DeviceContext* destination, int x, int y, int width, int height, Dev
     const int64_t lastRow = std::min<int64_t>({rows, target.height - top, from.height - sourceTop});
     if (firstColumn >= lastColumn || firstRow >= lastRow) return;
 
-    // Copy the source block first: it may overlap the destination on the same surface.
-    std::vector<Colour> block;
-    block.reserve(size_t((lastColumn - firstColumn) * (lastRow - firstRow)));
-    for (int64_t row = firstRow; row < lastRow; ++row) {
-        for (int64_t column = firstColumn; column < lastColumn; ++column)
-            block.push_back(from.at(int(sourceLeft + column), int(sourceTop + row)));
-    }
     target.changed.add({int32_t(left + firstColumn), int32_t(top + firstRow), int32_t(left + lastColumn),
                         int32_t(top + lastRow)});
-    auto next = block.begin();
-    for (int64_t row = firstRow; row < lastRow; ++row) {
-        for (int64_t column = firstColumn; column < lastColumn; ++column) {
-            Colour& pixel = target.at(int(left + column), int(top + row));
-            pixel = combine(op, converted(*next++, *source, *destination), pixel);
+    const size_t span = size_t(lastColumn - firstColumn);
+    auto sourceRow = [&](int64_t row) { return &from.pixels[size_t(sourceTop + row) * from.width + size_t(sourceLeft + firstColumn)]; };
+    auto targetRow = [&](int64_t row) { return &target.pixels[size_t(top + row) * target.width + size_t(left + firstColumn)]; };
+    const bool sameKind = from.monochrome == target.monochrome;
+    // A plain copy between surfaces of one kind moves whole rows; within one surface the rows are
+    // taken in the order that reads each before it is overwritten.
+    if (op == RasterOp::Copy && sameKind) {
+        const bool upwards = &from == &target && top + firstRow > sourceTop + firstRow;
+        for (int64_t i = 0; i < lastRow - firstRow; ++i) {
+            const int64_t row = upwards ? lastRow - 1 - i : firstRow + i;
+            std::memmove(targetRow(row), sourceRow(row), span * sizeof(Colour));
         }
+    } else {
+        // Otherwise the source block is copied first when it may overlap the destination.
+        std::vector<Colour> block;
+        const bool overlapping = &from == &target;
+        if (overlapping) {
+            block.reserve(span * size_t(lastRow - firstRow));
+            for (int64_t row = firstRow; row < lastRow; ++row)
+                block.insert(block.end(), sourceRow(row), sourceRow(row) + span);
+        }
+        // Each operation and conversion gets a loop of its own: these blits make every keyed draw.
+        auto blend = [&](auto operation, auto convert) {
+            for (int64_t row = firstRow; row < lastRow; ++row) {
+                const Colour* in = overlapping ? &block[size_t(row - firstRow) * span] : sourceRow(row);
+                Colour* out = targetRow(row);
+                for (size_t column = 0; column < span; ++column)
+                    out[column] = operation(convert(in[column]), out[column]);
+            }
+        };
+        auto withOperation = [&](auto convert) {
+            switch (op) {
+            case RasterOp::Copy: blend([](Colour in, Colour) { return in; }, convert); break;
+            case RasterOp::And: blend([](Colour in, Colour out) { return in & out; }, convert); break;
+            case RasterOp::Or: blend([](Colour in, Colour out) { return in | out; }, convert); break;
+            case RasterOp::NotCopy: blend([](Colour in, Colour) { return ~in & kWhite; }, convert); break;
+            }
+        };
+        if (sameKind)
+            withOperation([](Colour pixel) { return pixel; });
+        else
+            withOperation([&](Colour pixel) { return converted(pixel, *source, *destination); });
     }
     if (destination->kind == DeviceContext::Kind::Window) soft::afterWindowBlit(destination->window);
 }

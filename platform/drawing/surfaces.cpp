@@ -1,6 +1,7 @@
 // Colour and monochrome surfaces (the bitmaps of the device-context model).
 #include "platform/drawing/readback.h"
 #include "platform/drawing/objects.h"
+#include "platform/drawing/resample.h"
 
 #include <new>
 
@@ -66,6 +67,14 @@ Surface* createCompatibleSurface(DeviceContext* compatible, int width, int heigh
 }
 
 Surface* createMonochromeSurface(int width, int height) { return makeSurface(width, height, true); }
+
+Surface* createResampledSurface(DeviceContext*, Surface* source, int width, int height, const Colour* key) {
+    if (!soft::isLive(source) || source->monochrome) return nullptr;
+    Surface* surface = soft::newSurface(width, height, false, 0);
+    if (!surface) return nullptr;
+    surface->pixels = resamplePixels(source->pixels.data(), source->width, source->height, width, height, key);
+    return surface;
+}
 
 void deleteSurface(Surface* surface) {
     if (soft::isLive(surface)) soft::deleteObject(surface);

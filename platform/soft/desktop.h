@@ -30,6 +30,11 @@ std::vector<Window*> childWindows(Window* parent);  // direct children, in creat
 // A button press at a client point of a child window, as the OS delivers one.
 void pressButton(Window* window, Point clientPoint);
 bool paintPending(Window* window);
+// What platform::systemScale answers for every window; 1 after a reset.
+void setSystemScale(float scale);
+// What platform::settingsFolder answers; none after a reset, so that no test or tool reads or
+// writes the settings of the person running it.
+void setSettingsFolder(const std::string& folder);
 
 // ---- Pixels -------------------------------------------------------------------------------------
 
@@ -82,6 +87,7 @@ struct ShownMenu {
     std::vector<MenuItem> items;
     Point position;
     uint32_t flags;
+    float scale;
 };
 std::vector<ShownMenu> menusShown();
 

@@ -26,8 +26,8 @@ std::vector<ShownMenu> menusShown() { return shown; }
 
 }  // namespace soft
 
-int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags) {
-    shown.push_back({owner, items, screenPoint, flags});
+int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags, float scale) {
+    shown.push_back({owner, items, screenPoint, flags, scale});
     if (answers.empty()) return 0;
     int answer = answers.front();
     answers.pop_front();

@@ -16,6 +16,8 @@ constexpr int64_t kLargestWindowPixels = int64_t(1) << 26;
 
 std::vector<std::unique_ptr<Window>> windows;  // creation order
 std::deque<Window*> paintQueue;                // invalidation order
+float systemScaleFactor = 1.0f;
+std::string settingsFolderName;  // none: tests and tools read and keep no one's settings
 
 Window* addWindow(Window* parent, uint32_t style, const Rect& screenRect) {
     auto window = std::make_unique<Window>();
@@ -67,6 +69,9 @@ void destroyTree(Window* window) {
 
 namespace soft {
 
+void setSystemScale(float scale) { systemScaleFactor = scale; }
+void setSettingsFolder(const std::string& folder) { settingsFolderName = folder; }
+
 Window* findWindow(const void* handle) {
     if (!handle) return nullptr;
     for (auto& window : windows) {
@@ -76,6 +81,8 @@ Window* findWindow(const void* handle) {
 }
 
 void resetWindows() {
+    systemScaleFactor = 1.0f;
+    settingsFolderName.clear();
     paintQueue.clear();
     for (auto& window : windows) detachContextsOf(window.get());
     windows.clear();
@@ -172,6 +179,22 @@ uint32_t windowStyle(Window* window) {
     Window* known = soft::findWindow(window);
     return known ? known->style : 0;
 }
+
+void resizeChildWindow(Window* window, int width, int height) {
+    Window* known = soft::findWindow(window);
+    if (!known || !known->moduleWindow || width < 0 || height < 0 || int64_t(width) * height > kLargestWindowPixels)
+        return;
+    known->screenRect.right = known->screenRect.left + width;
+    known->screenRect.bottom = known->screenRect.top + height;
+    known->surface->width = width;
+    known->surface->height = height;
+    known->surface->pixels.assign(size_t(width) * height, kButtonFace);
+    queuePaint(known);
+}
+
+float systemScale(void*) { return systemScaleFactor; }
+
+std::string settingsFolder() { return settingsFolderName; }
 
 void invalidateWindow(Window* window) {
     if (Window* known = soft::findWindow(window)) queuePaint(known);

@@ -1,6 +1,10 @@
 // Device contexts, surfaces, pens, brushes and fonts, and selecting them into contexts.
 #include "platform/win32/handles.h"
 
+#include <vector>
+
+#include "platform/drawing/resample.h"
+
 namespace platform {
 
 using win32::toHandle;
@@ -27,6 +31,41 @@ Surface* createCompatibleSurface(DeviceContext* compatible, int width, int heigh
 
 Surface* createMonochromeSurface(int width, int height) {
     return win32::toSurface(CreateBitmap(width, height, 1, 1, nullptr));
+}
+
+// Through 32-bit top-down DIBs: the filter runs on plain pixels, the same code as on Linux.
+Surface* createResampledSurface(DeviceContext* compatible, Surface* source, int width, int height, const Colour* key) {
+    int sourceWidth = 0, sourceHeight = 0;
+    surfaceSize(source, sourceWidth, sourceHeight);
+    if (sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = sourceWidth;
+    info.bmiHeader.biHeight = -sourceHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(sourceWidth) * sourceHeight);
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, toHandle(source), 0, sourceHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != sourceHeight) return nullptr;
+    // DIB pixels are 0x00RRGGBB, the layer's colours 0x00BBGGRR.
+    const uint32_t dibKey = key ? (*key & 0xFF) << 16 | (*key & 0xFF00) | (*key >> 16 & 0xFF) : 0;
+    const std::vector<uint32_t> resampled =
+        resamplePixels(pixels.data(), sourceWidth, sourceHeight, width, height, key ? &dibKey : nullptr);
+    Surface* surface = createCompatibleSurface(compatible, width, height);
+    if (surface == nullptr) return nullptr;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    screen = GetDC(nullptr);
+    const int written = SetDIBits(screen, toHandle(surface), 0, height, resampled.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (written != height) {
+        deleteSurface(surface);
+        return nullptr;
+    }
+    return surface;
 }
 
 void deleteSurface(Surface* surface) {

@@ -2,7 +2,8 @@
 
 namespace platform {
 
-int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags) {
+// The system draws its menus at the DPI it gives the host's process: the editor's scale is not its business.
+int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags, float) {
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return 0;
     for (const MenuItem& item : items) {

@@ -77,6 +77,11 @@ uint32_t windowStyle(Window* window) {
     return static_cast<uint32_t>(GetWindowLongA(win32::toHandle(window), GWL_STYLE));
 }
 
+void resizeChildWindow(Window* window, int width, int height) {
+    SetWindowPos(win32::toHandle(window), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(win32::toHandle(window), nullptr, FALSE);
+}
+
 void invalidateWindow(Window* window) {
     // No erase: the paint covers the whole window, and erasing first would flicker.
     InvalidateRect(win32::toHandle(window), nullptr, FALSE);

@@ -8,6 +8,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 namespace {
@@ -28,14 +29,18 @@ constexpr long kMenuEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask 
 
 class PopupMenu {
 public:
-    PopupMenu(const std::vector<MenuItem>& items, Point screenPoint, bool centred, x11::Connection& open)
-        : items_(items) {
-        int width = kMinimumWidth;
-        height_ = 2;  // the border above and below
+    // Every measure grows with the owner's screen scale, the text with the rasteriser at that size.
+    PopupMenu(const std::vector<MenuItem>& items, Point screenPoint, bool centred, float scale, x11::Connection& open)
+        : items_(items), scale_(scale), itemHeight_(scaled(kItemHeight)), separatorHeight_(scaled(kSeparatorHeight)),
+          fontPixels_(scaled(x11::Painter::kFontPixels)) {
+        int width = scaled(kMinimumWidth);
+        height_ = 2 * scaled(1);  // the border above and below
         for (const MenuItem& item : items_) {
             tops_.push_back(height_);
-            height_ += item.command == 0 ? kSeparatorHeight : kItemHeight;
-            if (item.command != 0) width = std::max(width, kCheckColumn + x11::Painter::textWidth(item.text.c_str()) + kRightMargin);
+            height_ += item.command == 0 ? separatorHeight_ : itemHeight_;
+            if (item.command != 0)
+                width = std::max(width, scaled(kCheckColumn) + x11::Painter::textWidth(item.text.c_str(), fontPixels_) +
+                                            scaled(kRightMargin));
         }
         width_ = width;
         // The left edge at the point, the top there too or the menu centred on it vertically,
@@ -56,24 +61,27 @@ public:
 
     // Draws the whole menu with the current highlight.
     void paint() {
-        x11::Painter painter(window_);
+        x11::Painter painter(window_, fontPixels_);
+        const int one = scaled(1);
         painter.fill({0, 0, width_, height_}, kBackground);
-        painter.frame({0, 0, width_, height_}, kBorder);
+        for (int ring = 0; ring < one; ++ring) painter.frame({ring, ring, width_ - ring, height_ - ring}, kBorder);
         for (size_t i = 0; i < items_.size(); ++i) {
             const int top = tops_[i];
             if (items_[i].command == 0) {
-                painter.fill({kCheckColumn - 2, top + kSeparatorHeight / 2, width_ - 6, top + kSeparatorHeight / 2 + 1}, kSeparator);
+                const int middle = top + separatorHeight_ / 2;
+                painter.fill({scaled(kCheckColumn - 2), middle, width_ - scaled(6), middle + one}, kSeparator);
                 continue;
             }
             const bool lit = int(i) == highlighted_;
-            if (lit) painter.fill({2, top, width_ - 2, top + kItemHeight}, kHighlight);
+            if (lit) painter.fill({2 * one, top, width_ - 2 * one, top + itemHeight_}, kHighlight);
             const Colour colour = lit ? kHighlightText : kText;
             if (items_[i].checked) {
-                const int middle = top + kItemHeight / 2;
-                painter.line({7, middle}, {10, middle + 3}, colour, 2);
-                painter.line({10, middle + 3}, {16, middle - 4}, colour, 2);
+                const int middle = top + itemHeight_ / 2;
+                painter.line({scaled(7), middle}, {scaled(10), middle + scaled(3)}, colour, scaled(2));
+                painter.line({scaled(10), middle + scaled(3)}, {scaled(16), middle - scaled(4)}, colour, scaled(2));
             }
-            painter.text(items_[i].text.c_str(), {kCheckColumn, top, width_ - kRightMargin / 2, top + kItemHeight}, colour,
+            painter.text(items_[i].text.c_str(),
+                         {scaled(kCheckColumn), top, width_ - scaled(kRightMargin / 2), top + itemHeight_}, colour,
                          TextAlign::Left);
         }
     }
@@ -82,7 +90,7 @@ public:
     int itemAt(int x, int y) const {
         if (x < 0 || x >= width_) return -1;
         for (size_t i = 0; i < items_.size(); ++i) {
-            const int top = tops_[i], bottom = top + (items_[i].command == 0 ? kSeparatorHeight : kItemHeight);
+            const int top = tops_[i], bottom = top + (items_[i].command == 0 ? separatorHeight_ : itemHeight_);
             if (y >= top && y < bottom) return items_[i].command == 0 ? -1 : int(i);
         }
         return -1;
@@ -111,7 +119,13 @@ public:
     int commandOf(int index) const { return index >= 0 ? items_[index].command : 0; }
 
 private:
+    int scaled(int length) const { return static_cast<int>(std::lround(length * scale_)); }
+
     const std::vector<MenuItem>& items_;
+    float scale_;
+    int itemHeight_;
+    int separatorHeight_;
+    int fontPixels_;
     std::vector<int> tops_;
     int width_ = 0;
     int height_ = 0;
@@ -135,13 +149,13 @@ bool grab(x11::Connection& open, ::Window window) {
 
 }  // namespace
 
-int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags) {
+int trackPopupMenu(Window* owner, const std::vector<MenuItem>& items, Point screenPoint, uint32_t flags, float scale) {
     if (items.empty() || !x11::connection()) return 0;
     // Held for the menu's life: the host may close the editor from the idle we keep calling.
     x11::Connection* open = x11::acquireConnection();
     int chosen = 0;
     {
-        PopupMenu menu(items, screenPoint, (flags & kMenuCentreVertically) != 0, *open);
+        PopupMenu menu(items, screenPoint, (flags & kMenuCentreVertically) != 0, scale, *open);
         if (Window* window = menu.window()) {
             XMapRaised(open->display, window->id);
             menu.paint();

@@ -2,11 +2,13 @@
 
 #include "platform/drawing/text.h"
 
+#include <map>
+
 namespace platform::x11 {
 
-Painter::Painter(Window* window) : window_(window), context_(windowContext(window)) {
+Painter::Painter(Window* window, int fontPixels) : window_(window), context_(windowContext(window)) {
     if (context_) {
-        selectFont(context_, font());
+        selectFont(context_, font(fontPixels));
         setBackgroundOpaque(context_, false);
     }
 }
@@ -45,12 +47,15 @@ void Painter::text(const char* text, const Rect& rect, Colour colour, TextAlign 
     drawText(context_, text, rect, align);
 }
 
-Font* Painter::font() {
-    // Made once and kept: the process keeps its loaded faces anyway.
-    static Font* sans = createFont({-12, 400, false, false, kPitchVariableSwiss, "Arial"});
+Font* Painter::font(int pixels) {
+    // Made once per size and kept: the process keeps its loaded faces anyway, and a screen
+    // scale gives only a few sizes.
+    static std::map<int, Font*> sizes;
+    Font*& sans = sizes[pixels];
+    if (!sans) sans = createFont({-pixels, 400, false, false, kPitchVariableSwiss, "Arial"});
     return sans;
 }
 
-int Painter::textWidth(const char* text) { return soft::measureText(font(), text); }
+int Painter::textWidth(const char* text, int fontPixels) { return soft::measureText(font(fontPixels), text); }
 
 }  // namespace platform::x11

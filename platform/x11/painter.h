@@ -8,7 +8,8 @@ namespace platform::x11 {
 
 class Painter {
 public:
-    explicit Painter(Window* window);  // draws into the window's backing surface
+    // Draws into the window's backing surface, text `fontPixels` high.
+    explicit Painter(Window* window, int fontPixels = kFontPixels);
     ~Painter();                        // and puts what changed on the screen
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
@@ -18,8 +19,9 @@ public:
     void frame(const Rect& rect, Colour colour);  // one pixel inside the rectangle's edge
     void text(const char* text, const Rect& rect, Colour colour, TextAlign align);
 
-    static Font* font();  // sans serif, 12 pixels: the editor's read-out face
-    static int textWidth(const char* text);
+    static constexpr int kFontPixels = 12;  // the editor's read-out size at 100 %
+    static Font* font(int pixels = kFontPixels);  // sans serif: the editor's read-out face
+    static int textWidth(const char* text, int fontPixels = kFontPixels);
 
 private:
     Window* window_;

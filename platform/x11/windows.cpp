@@ -250,6 +250,22 @@ uint32_t windowStyle(Window* window) {
     return trap.succeeded() && status == Success && type != None ? kStyleCaption : 0;
 }
 
+void resizeChildWindow(Window* window, int width, int height) {
+    Window* own = x11::ownWindow(window);
+    x11::Connection* open = x11::connection();
+    if (!own || !own->surface || width < 0 || height < 0 || int64_t(width) * height > kLargestWindowPixels) return;
+    own->image.release(open);  // the screen image has the old size; the next put makes a new one
+    own->surface->width = width;
+    own->surface->height = height;
+    own->surface->pixels.assign(size_t(width) * height, kButtonFace);
+    {
+        x11::ErrorTrap trap(open->display);
+        XResizeWindow(open->display, own->id, unsigned(std::max(width, 1)), unsigned(std::max(height, 1)));
+        if (!trap.succeeded()) own->destroyed = true;
+    }
+    x11::queuePaint(own);
+}
+
 void invalidateWindow(Window* window) {
     if (Window* own = x11::ownWindow(window)) x11::queueWholePaint(own);
 }

@@ -50,10 +50,10 @@ void padRow(std::vector<uint8_t>& out, size_t rowStart) {
 }  // namespace
 
 std::vector<uint8_t> encodeBitmap24(const Canvas& canvas) {
-    std::vector<uint8_t> out = headers(canvas.width(), canvas.height(), 24, 0);
-    for (int y = canvas.height() - 1; y >= 0; --y) {
+    std::vector<uint8_t> out = headers(canvas.pixelWidth(), canvas.pixelHeight(), 24, 0);
+    for (int y = canvas.pixelHeight() - 1; y >= 0; --y) {
         const size_t rowStart = out.size();
-        for (int x = 0; x < canvas.width(); ++x) {
+        for (int x = 0; x < canvas.pixelWidth(); ++x) {
             const uint32_t colour = canvas.pixel(x, y);
             out.push_back(colour & 0xff);
             out.push_back((colour >> 8) & 0xff);

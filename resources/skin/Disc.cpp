@@ -261,7 +261,7 @@ PalettedImage paintIcon() {
     cairo_paint(icon.cr());
     marker(icon.cr(), 0, 0, kIconSize);
     // A ramp from the panel through the accent to near white: the icon's colours lie on it.
-    PalettedImage out{kIconSize, kIconSize, {}, {}};
+    PalettedImage out{icon.pixelWidth(), icon.pixelHeight(), {}, {}};
     const Rgb stops[] = {kFace, rgb(40, 14, 4), kOrange, kAmber, rgb(254, 244, 214)};
     constexpr int kSegments = 4;
     for (int i = 0; i < kIconPaletteSize; ++i) {
@@ -270,8 +270,8 @@ PalettedImage paintIcon() {
         const Rgb c = mix(stops[segment], stops[segment + 1], t - segment);
         out.palette.push_back(uint32_t(c.r * 255 + 0.5) << 16 | uint32_t(c.g * 255 + 0.5) << 8 | uint32_t(c.b * 255 + 0.5));
     }
-    for (int y = 0; y < kIconSize; ++y) {
-        for (int x = 0; x < kIconSize; ++x) {
+    for (int y = 0; y < icon.pixelHeight(); ++y) {
+        for (int x = 0; x < icon.pixelWidth(); ++x) {
             const uint32_t p = icon.pixel(x, y);
             int best = 0;
             long bestDistance = -1;

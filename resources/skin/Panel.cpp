@@ -138,8 +138,8 @@ double centreOf(const CGuiRect& r) { return (r.left + r.right) / 2.0; }
 // controls are drawn on the plain face colour; the grain is too fine to show their edges.
 void grain(Canvas& panel, int top) {
     uint32_t seed = 2024;
-    for (int y = top; y < panel.height(); ++y)
-        for (int x = 0; x < panel.width(); ++x) {
+    for (int y = top * panel.scale(); y < panel.pixelHeight(); ++y)
+        for (int x = 0; x < panel.pixelWidth(); ++x) {
             seed = seed * 1664525u + 1013904223u;
             const uint32_t draw = seed >> 30;  // a quarter darker, a quarter lighter by one level
             if (draw == 1 || draw == 2) continue;

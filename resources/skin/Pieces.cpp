@@ -30,8 +30,10 @@ const ControlLayout& layoutUsing(int resourceId) {
 const ControlLayout& positionView() { return layoutOf(kCtlPositionView, -1); }
 
 void keyLayer(const Canvas& layer, Canvas& out, int x, int y, Rgb under) {
-    for (int row = 0; row < layer.height(); ++row) {
-        for (int column = 0; column < layer.width(); ++column) {
+    x *= out.scale();
+    y *= out.scale();
+    for (int row = 0; row < layer.pixelHeight(); ++row) {
+        for (int column = 0; column < layer.pixelWidth(); ++column) {
             const uint32_t argb = layer.pixel(column, row);
             const uint32_t alpha = argb >> 24;
             if (alpha == 0) {

@@ -80,10 +80,19 @@ double advance(cairo_t* cr, const std::string& text, double tracking) {
 
 Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
+namespace {
+int currentDensity = 1;
+}
+
+void setDensity(int density) { currentDensity = density; }
+int density() { return currentDensity; }
+
 Canvas::Canvas(int width, int height, bool alpha)
-    : width_(width), height_(height),
-      surface_(cairo_image_surface_create(alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height)),
+    : width_(width), height_(height), scale_(currentDensity),
+      surface_(cairo_image_surface_create(alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width * scale_,
+                                          height * scale_)),
       cr_(cairo_create(surface_)) {
+    cairo_scale(cr_, scale_, scale_);
     if (!alpha) {
         cairo_set_source_rgb(cr_, 0, 0, 0);
         cairo_paint(cr_);
@@ -110,9 +119,10 @@ void Canvas::setPixel(int x, int y, uint32_t value) {
 }
 
 void Canvas::copyFrom(const Canvas& source, int sourceX, int sourceY, int width, int height, int x, int y) {
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column)
-            setPixel(x + column, y + row, source.pixel(sourceX + column, sourceY + row));
+    const int s = scale_;
+    for (int row = 0; row < height * s; ++row)
+        for (int column = 0; column < width * s; ++column)
+            setPixel(x * s + column, y * s + row, source.pixel(sourceX * s + column, sourceY * s + row));
 }
 
 void setColour(cairo_t* cr, Rgb colour, double alpha) { cairo_set_source_rgba(cr, colour.r, colour.g, colour.b, alpha); }

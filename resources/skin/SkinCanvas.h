@@ -15,7 +15,13 @@ struct Rgb {
 constexpr Rgb rgb(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
 Rgb mix(Rgb a, Rgb b, double t);
 
-// An opaque RGB image (or, with alpha, a layer to compose) owning its Cairo surface.
+// The pixels per panel pixel of the canvases made from now on: 1 for the skin's first set, 2
+// for its second, drawn from the same paths at twice the size.
+void setDensity(int density);
+int density();
+
+// An opaque RGB image (or, with alpha, a layer to compose) owning its Cairo surface. Drawing
+// and the sizes are in panel pixels; pixel access is in the surface's own pixels.
 class Canvas {
 public:
     Canvas(int width, int height, bool alpha = false);
@@ -25,6 +31,9 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
+    int scale() const { return scale_; }
+    int pixelWidth() const { return width_ * scale_; }
+    int pixelHeight() const { return height_ * scale_; }
     cairo_t* cr() const { return cr_; }
     cairo_surface_t* surface() const { return surface_; }
 
@@ -32,11 +41,12 @@ public:
     uint32_t pixel(int x, int y) const;
     void setPixel(int x, int y, uint32_t value);
 
-    // Copies a rectangle of another canvas to (x, y) of this one, pixel for pixel.
+    // Copies a rectangle (panel pixels) of a canvas of the same density to (x, y) of this one,
+    // pixel for pixel.
     void copyFrom(const Canvas& source, int sourceX, int sourceY, int width, int height, int x, int y);
 
 private:
-    int width_, height_;
+    int width_, height_, scale_;
     cairo_surface_t* surface_;
     cairo_t* cr_;
 };

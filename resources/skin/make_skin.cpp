@@ -1,14 +1,36 @@
-// Draws the editor's 28 skin bitmaps and writes them as 101.bmp .. 128.bmp:
+// Draws the editor's 28 skin bitmaps and writes them as 101.bmp .. 128.bmp, then draws them
+// again at twice the size into the folder's 2x/ for screens at 200 %:
 //   make_skin <folder> [--sheet <png>] [--mock <png>] [--zoom <n>]
 // --sheet also writes the contact sheet, --mock a picture of the whole panel with its controls
 // (--zoom n times as large).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "BitmapFile.h"
 #include "Skin.h"
+
+namespace {
+
+bool writeSet(const skin::Skin& skin, const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    for (int id = 101; id <= 128; ++id) {
+        const std::string path = folder + "/" + std::to_string(id) + ".bmp";
+        const auto bytes = id == 104 ? skin::encodeBitmap8(skin.icon.width, skin.icon.height, skin.icon.palette,
+                                                           skin.icon.indices)
+                                     : skin::encodeBitmap24(skin[id]);
+        if (!skin::writeFile(path, bytes)) {
+            std::fprintf(stderr, "make_skin: cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -29,17 +51,11 @@ int main(int argc, char** argv) {
         }
     }
 
+    skin::setDensity(2);
+    if (!writeSet(skin::paintSkin(), folder + "/2x")) return 1;
+    skin::setDensity(1);
     const skin::Skin skin = skin::paintSkin();
-    for (int id = 101; id <= 128; ++id) {
-        const std::string path = folder + "/" + std::to_string(id) + ".bmp";
-        const auto bytes = id == 104 ? skin::encodeBitmap8(skin.icon.width, skin.icon.height, skin.icon.palette,
-                                                           skin.icon.indices)
-                                     : skin::encodeBitmap24(skin[id]);
-        if (!skin::writeFile(path, bytes)) {
-            std::fprintf(stderr, "make_skin: cannot write %s\n", path.c_str());
-            return 1;
-        }
-    }
+    if (!writeSet(skin, folder)) return 1;
     if (sheet) skin::writeContactSheet(skin, sheet);
     if (mock) skin::writeMock(skin, mock, zoom);
     return 0;

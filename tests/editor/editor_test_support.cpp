@@ -44,9 +44,20 @@ void EditorTest::tickIdle() {
     idle();
 }
 
+platform::Point EditorTest::devicePoint(CGuiPoint point) const {
+    return CGuiScale(screenScale).toDevice(point);
+}
+
 void EditorTest::moveMouse(CGuiPoint point) {
     const platform::Rect screen = platform::windowScreenRect(window());
-    platform::setCursorPosition({screen.left + point.h, screen.top + point.v});
+    const platform::Point at = devicePoint(point);
+    platform::setCursorPosition({screen.left + at.x, screen.top + at.y});
+}
+
+void EditorTest::openAtScale(float scale) {
+    screenScale = scale;
+    platform::soft::setSystemScale(scale);
+    openEditor();
 }
 
 void EditorTest::drag(CGuiPoint start, std::vector<CGuiPoint> path, std::vector<platform::Key> buttons) {
@@ -66,7 +77,7 @@ void EditorTest::drag(CGuiPoint start, std::vector<CGuiPoint> path, std::vector<
         for (platform::Key key : buttons)
             platform::soft::releaseKey(key);
     });
-    platform::soft::pressButton(window(), {start.h, start.v});
+    platform::soft::pressButton(window(), devicePoint(start));
     platform::soft::setSleepHook({});
     platform::soft::releaseKey(platform::Key::MouseLeft);
     for (platform::Key key : buttons)
@@ -78,7 +89,7 @@ void EditorTest::ctrlClick(CGuiPoint point) {
     platform::soft::holdKey(platform::Key::MouseLeft);
     platform::soft::holdKey(platform::Key::Control);
     platform::soft::setSleepHook([](uint32_t) { platform::soft::releaseKey(platform::Key::MouseLeft); });
-    platform::soft::pressButton(window(), {point.h, point.v});
+    platform::soft::pressButton(window(), devicePoint(point));
     platform::soft::setSleepHook({});
     platform::soft::releaseKey(platform::Key::MouseLeft);
     platform::soft::releaseKey(platform::Key::Control);

@@ -75,7 +75,11 @@ protected:
     platform::Window* window() const { return editor->frame ? editor->frame->childWindow : nullptr; }
     platform::Colour pixel(int x, int y) const { return platform::soft::windowPixel(window(), x, y); }
     CGuiSkinControl* control(int row) const { return editor->controls[row]; }
-    void moveMouse(CGuiPoint point);  // frame coordinates
+    // Frame coordinates: logical pixels, on the screen at `screenScale` (where the editor opens
+    // when nothing else chooses, see openAtScale).
+    void moveMouse(CGuiPoint point);
+    platform::Point devicePoint(CGuiPoint point) const;
+    void openAtScale(float scale);
 
     // A left-button drag from `start` through `path`, one point per sleep of the drag loop's idle
     // pump; the button goes up after the last point. `buttons` are held with the left button.
@@ -91,6 +95,7 @@ protected:
     std::unique_ptr<CEffect> effect;
     CEffectEditor* editor = nullptr;
     platform::Window* hostWindow = nullptr;
+    float screenScale = 1.0f;
 };
 
 }  // namespace editor_test

@@ -20,4 +20,16 @@ TEST(SkinResources, EveryBitmapLoadsWithItsSize) {
     EXPECT_EQ(platform::loadBitmapResource(129), nullptr);
 }
 
+TEST(SkinResources, EveryBitmapHasItsDoubleSizeTwinAtIdPlus2000) {
+    for (const SkinSize& expected : kSkinSizes) {
+        platform::Surface* bitmap = platform::loadBitmapResource(expected.id + 2000);
+        ASSERT_NE(bitmap, nullptr) << "bitmap " << expected.id + 2000;
+        int width = 0, height = 0;
+        platform::surfaceSize(bitmap, width, height);
+        EXPECT_EQ(width, 2 * expected.width) << "bitmap " << expected.id + 2000;
+        EXPECT_EQ(height, 2 * expected.height) << "bitmap " << expected.id + 2000;
+        platform::deleteSurface(bitmap);
+    }
+}
+
 }  // namespace

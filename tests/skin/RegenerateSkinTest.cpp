@@ -19,14 +19,16 @@ int largestChannelDifference(uint32_t a, uint32_t b) {
     return largest;
 }
 
+// Both sets: the panel's pixels and, in 2x/, the same drawing at twice the size.
 TEST(RegenerateSkin, TheToolDrawsTheCommittedBitmaps) {
     const std::string folder = REGENERATED_FOLDER;
     const std::string command = std::string("mkdir -p '") + folder + "' && '" + MAKE_SKIN + "' '" + folder + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (int id = 101; id <= 128; ++id) {
-        SCOPED_TRACE("bitmap " + std::to_string(id));
-        const SkinFile committed = readSkinFile(skinPath(SKIN_FOLDER, id));
-        const SkinFile drawn = readSkinFile(skinPath(folder, id));
+    for (int id = 101; id <= 128; ++id)
+      for (const std::string set : {"", "/2x"}) {
+        SCOPED_TRACE("bitmap " + set + std::to_string(id));
+        const SkinFile committed = readSkinFile(skinPath(SKIN_FOLDER + set, id));
+        const SkinFile drawn = readSkinFile(skinPath(folder + set, id));
         ASSERT_GT(committed.width, 0);
         ASSERT_EQ(drawn.bytes.size(), committed.bytes.size());
         ASSERT_TRUE(std::equal(committed.bytes.begin(), committed.bytes.begin() + committed.pixelOffset, drawn.bytes.begin()))

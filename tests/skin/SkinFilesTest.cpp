@@ -34,6 +34,22 @@ TEST(SkinFiles, EveryFileIsAPlainBottomUpBitmapOfItsSizeAndDepth) {
     }
 }
 
+// The set for screens at 200 %: the same bitmaps at twice the size, in the same formats.
+TEST(SkinFiles, TheDoubleSizeSetHoldsEveryBitmapAtTwiceItsSize) {
+    for (const SkinSize& expected : kSkinSizes) {
+        const SkinFile single = readSkinFile(skinPath(SKIN_FOLDER, expected.id));
+        const SkinFile file = readSkinFile(skinPath(SKIN_FOLDER "/2x", expected.id));
+        SCOPED_TRACE("bitmap 2x/" + std::to_string(expected.id));
+        ASSERT_EQ(file.width, 2 * expected.width);
+        EXPECT_EQ(file.height, 2 * expected.height);
+        EXPECT_EQ(file.bitsPerPixel, single.bitsPerPixel);
+        EXPECT_EQ(file.paletteCount, single.paletteCount);
+        platform::Surface* surface = platform::soft::decodeBitmapFile(file.bytes.data(), file.bytes.size());
+        ASSERT_NE(surface, nullptr);
+        platform::deleteSurface(surface);
+    }
+}
+
 TEST(SkinFiles, TheIconUsesOnlyItsPalette) {
     const SkinFile icon = readSkinFile(skinPath(SKIN_FOLDER, 104));
     ASSERT_EQ(icon.width, 15);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ServerResources.h"
 #include "TestHost.h"
 #include "editor/EditorLayout.h"
 #include "effect/CEffect.h"
@@ -55,13 +56,15 @@ Picture readPicture(const std::string& path) {
     return picture;
 }
 
-// The same editor on the soft desktop: what the X11 window must show pixel for pixel.
+// The same editor on the soft desktop: what the X11 window must show pixel for pixel, at the
+// screen scale the X server's resources ask for.
 class SoftEditor {
 public:
-    SoftEditor() {
+    explicit SoftEditor(float scale = 1.0f) : width_(int(kWidth * scale)), height_(int(kHeight * scale)) {
         platform::soft::resetDesktop();
+        platform::soft::setSystemScale(scale);
         effect_ = std::make_unique<CEffect>(host_.callback());
-        hostWindow_ = platform::soft::createHostWindow(nullptr, platform::kStyleCaption, {0, 0, kWidth, kHeight});
+        hostWindow_ = platform::soft::createHostWindow(nullptr, platform::kStyleCaption, {0, 0, width_, height_});
         dispatch(effEditOpen, hostWindow_);
         platform::dispatchOnePendingPaint();
     }
@@ -77,8 +80,12 @@ public:
     platform::Colour pixel(int x, int y) const {
         return platform::soft::windowPixel(platform::soft::childWindows(hostWindow_).at(0), x, y);
     }
+    int width() const { return width_; }
+    int height() const { return height_; }
 
 private:
+    int width_;
+    int height_;
     void dispatch(int32_t opcode, void* pointer) {
         effect_->effectRecord.dispatcher(&effect_->effectRecord, opcode, 0, 0, pointer, 0.0f);
     }
@@ -89,11 +96,11 @@ private:
 
 // The pixels that differ between the X11 window and the soft rendering.
 int differingPixels(const Picture& window, const SoftEditor& soft) {
-    if (window.width != kWidth || window.height != kHeight)
-        return kWidth * kHeight;
+    if (window.width != soft.width() || window.height != soft.height())
+        return soft.width() * soft.height();
     int differing = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x)
+    for (int y = 0; y < soft.height(); ++y) {
+        for (int x = 0; x < soft.width(); ++x)
             differing += window.at(x, y) != soft.pixel(x, y);
     }
     return differing;
@@ -121,7 +128,8 @@ int controlOf(int tag, int kind) {
 
 class X11EditorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { startHost(); }
+    void startHost() {
         host = std::make_unique<TestHost>(modulePath());
         ASSERT_TRUE(host->started());
         ASSERT_GT(host->windowX + host->windowY, 0) << "the editor window was not found";
@@ -228,6 +236,56 @@ TEST_F(X11EditorTest, ASliderDragSendsBeginTheAutomationAndEndAndShiftMovesItFin
     EXPECT_GT(fine, 0.0f);
     EXPECT_LT(fine, coarse / 2);
     EXPECT_EQ(callsFor(mark, audioMasterEndEdit, kAzimuthSlider).size(), 1u);
+}
+
+// The X server's resource database says Xft.dpi: 192, as a desktop at 200 % does.
+class X11ScaledEditorTest : public X11EditorTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(setServerResources("Xft.dpi:\t192\n"));
+        startHost();
+    }
+    void TearDown() override {
+        X11EditorTest::TearDown();
+        setServerResources(nullptr);
+    }
+};
+
+TEST_F(X11ScaledEditorTest, TheEditorIsTwiceAsLargeAndShowsTheSoft200PercentRendering) {
+    SoftEditor soft(2.0f);
+    xdotool("mousemove 1020 760");  // off the editor: no control lit by the mouse
+    sleepMs(300);
+    const Picture start = snapshot("x11-editor-200.ppm");
+    EXPECT_EQ(start.width, 908);
+    EXPECT_EQ(start.height, 538);
+    EXPECT_EQ(differingPixels(start, soft), 0);
+}
+
+TEST_F(X11ScaledEditorTest, TheFiguresOfAnIdleAndOfAFullRepaintAt200Percent) {
+    const std::vector<std::string> figures = host->command("measure", 20000);
+    ASSERT_EQ(figures.size(), 2u);
+    std::printf("at 200 %%: idle with nothing to repaint: %s ms; full repaint to the window: %s ms\n",
+                figures[0].c_str(), figures[1].c_str());
+    RecordProperty("idle_ms_200", figures[0]);
+    RecordProperty("full_repaint_ms_200", figures[1]);
+    EXPECT_GT(std::stod(figures[1]), 0.0);
+}
+
+TEST_F(X11ScaledEditorTest, ASliderDragGivesTheAutomationItGivesAt100Percent) {
+    const int slider = controlOf(kAzimuthSlider, kCtlVerticalSlider);
+    const CGuiPoint handle = {centreOf(slider).h, controlRect(slider).top + 70};
+    host->command("set 4 0.5");
+    sleepMs(100);
+    drag({2 * handle.h, 2 * handle.v}, 0, -60);
+    const float scaled = host->parameter(kAzimuthSlider);
+    host.reset();
+    setServerResources(nullptr);
+    startHost();
+    host->command("set 4 0.5");
+    sleepMs(100);
+    drag(handle, 0, -30);
+    EXPECT_NE(scaled, 0.5f);
+    EXPECT_FLOAT_EQ(host->parameter(kAzimuthSlider), scaled);
 }
 
 TEST_F(X11EditorTest, AKnobTurnsTheSwitchSwitchesAndBothButtonsToggleOnQuickClicks) {

@@ -1,7 +1,7 @@
 // Renders the open editor as a host shows it (after the first paint and one idle) to a PNG:
-//   editor-preview OUT.png [--set NAME=VALUE]... [--hover ROW]
+//   editor-preview OUT.png [--set NAME=VALUE]... [--hover ROW] [--scale F]
 // NAME is a parameter's name ("Az.Sldr") or index; ROW a row of the editor's layout table, whose
-// control is then under the mouse with the editor focused.
+// control is then under the mouse with the editor focused; F the screen scale, 1 to 3.
 #include <png.h>
 
 #include <cstdio>
@@ -14,6 +14,7 @@
 #include "effect/CEffect.h"
 #include "effect/ParameterTable.h"
 #include "gui/CGuiFrame.h"
+#include "gui/ScaleSources.h"
 #include "platform/soft/desktop.h"
 
 namespace {
@@ -67,7 +68,7 @@ bool writePng(platform::Window* window, int width, int height, const char* path)
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: editor-preview OUT.png [--set NAME=VALUE]... [--hover ROW]\n");
+    std::fprintf(stderr, "usage: editor-preview OUT.png [--set NAME=VALUE]... [--hover ROW] [--scale F]\n");
     return 2;
 }
 
@@ -90,6 +91,12 @@ int main(int argc, char** argv) {
                 return 2;
             }
             settings.push_back({index, std::strtof(setting.c_str() + equals + 1, nullptr)});
+        } else if (argument == "--scale" && i + 1 < argc) {
+            // The person's choice for this run beats every other source of the scale.
+            const char* factor = argv[++i];
+            if (parseScale(factor) == 0.0f)
+                return usage();
+            setenv("SPATIALISER_EDITOR_SCALE", factor, 1);
         } else if (argument == "--hover" && i + 1 < argc) {
             hover = std::atoi(argv[++i]);
             if (hover < 0 || hover >= kEditorControlCount)
@@ -116,9 +123,7 @@ int main(int argc, char** argv) {
     platform::dispatchOnePendingPaint();
     if (hover >= 0) {
         const CGuiRect area = kEditorLayout[hover].rect();
-        const platform::Rect screen = platform::windowScreenRect(window);
-        platform::setCursorPosition(
-            {screen.left + (area.left + area.right) / 2, screen.top + (area.top + area.bottom) / 2});
+        platform::setCursorPosition(editor->frame->screenPoint({(area.left + area.right) / 2, (area.top + area.bottom) / 2}));
         platform::soft::setFocusWindow(window);
     }
     platform::soft::advanceClock(100);
