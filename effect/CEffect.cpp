@@ -135,14 +135,3 @@ int32_t CEffect::getVendorVersion() { return 1; }
 
 // No capability is claimed; the question is not examined.
 int32_t CEffect::canDo(char*) { return -1; }
-
-// The content scale several hosts send their plug-ins: index 'PreS', value 'AeCs', the factor
-// in opt. Answered with 1 when the editor takes it.
-intptr_t CEffect::vendorSpecific(int32_t index, intptr_t value, void*, float opt) {
-    constexpr int32_t kContentScaleIndex = 0x50726553;  // 'PreS'
-    constexpr intptr_t kContentScaleValue = 0x41654373;  // 'AeCs'
-    auto* guiEditor = dynamic_cast<AEffGUIEditor*>(editor);
-    if (index != kContentScaleIndex || value != kContentScaleValue || !guiEditor)
-        return 0;
-    return guiEditor->setHostContentScale(opt) ? 1 : 0;
-}

@@ -43,6 +43,7 @@ public:
     int32_t getVendorVersion() override;
     void setBlockSizeAndSampleRate(int32_t blockSize, float sampleRate) override;
     int32_t canDo(char* text) override;
+    // From each binary's own file, as notifyEditor below: only an editor takes a content scale.
     intptr_t vendorSpecific(int32_t index, intptr_t value, void* ptr, float opt) override;
     int32_t getProgram() override;
 

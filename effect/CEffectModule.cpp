@@ -1,5 +1,6 @@
-// What the VST module's effect has beyond the GUI-free core: the editor it creates and tells of
-// every change, and the factory bank read from the module's resources. (The parameter path's
+// What the VST module's effect has beyond the GUI-free core: the editor it creates, tells of
+// every change and hands the host's content scale, and the factory bank read from the module's
+// resources. (The parameter path's
 // error boxes come from the editor's library.)
 #include <array>
 
@@ -26,6 +27,17 @@ void CEffect::notifyEditor(int32_t index, float value) {
         guiEditor->setParameter(index, value);
     else
         editor->postUpdate();
+}
+
+// The content scale several hosts send their plug-ins: index 'PreS', value 'AeCs', the factor
+// in opt. Answered with 1 when the editor takes it.
+intptr_t CEffect::vendorSpecific(int32_t index, intptr_t value, void*, float opt) {
+    constexpr int32_t kContentScaleIndex = 0x50726553;  // 'PreS'
+    constexpr intptr_t kContentScaleValue = 0x41654373;  // 'AeCs'
+    auto* guiEditor = dynamic_cast<AEffGUIEditor*>(editor);
+    if (index != kContentScaleIndex || value != kContentScaleValue || !guiEditor)
+        return 0;
+    return guiEditor->setHostContentScale(opt) ? 1 : 0;
 }
 
 void CEffect::loadFactoryBankResource() {

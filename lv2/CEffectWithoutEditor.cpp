@@ -14,6 +14,9 @@ void CEffect::notifyEditor(int32_t, float) {}
 
 void CEffect::loadFactoryBankResource() {}
 
+// The host's content scale is for an editor; the UI binary takes the LV2 host's own.
+intptr_t CEffect::vendorSpecific(int32_t, intptr_t, void*, float) { return 0; }
+
 void showErrorBox(const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);

@@ -263,7 +263,7 @@ void resizeChildWindow(Window* window, int width, int height) {
         XResizeWindow(open->display, own->id, unsigned(std::max(width, 1)), unsigned(std::max(height, 1)));
         if (!trap.succeeded()) own->destroyed = true;
     }
-    x11::queuePaint(own);
+    x11::queueWholePaint(own);
 }
 
 void invalidateWindow(Window* window) {
