@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "effect/CEffect.h"
+#include "gui/AEffGUIEditor.h"
 #include "lv2/PortTable.h"
 #include "lv2/ui/EditorWindow.h"
 
@@ -33,8 +34,20 @@ SpatialiserUi::~SpatialiserUi() {
     record.user = nullptr;  // the host's write function may be gone already: nothing more reaches it
 }
 
+bool SpatialiserUi::setScaleFactor(float factor) {
+    auto* editor = dynamic_cast<AEffGUIEditor*>(effect_->editor);
+    return editor && editor->setHostContentScale(factor);
+}
+
+uint32_t SpatialiserUi::setOptions(const LV2_Options_Option* options) {
+    const float factor = scaleFactorOption(options, host_.map);
+    if (factor == 0.0f) return LV2_OPTIONS_ERR_BAD_KEY;
+    return setScaleFactor(factor) ? LV2_OPTIONS_SUCCESS : LV2_OPTIONS_ERR_BAD_VALUE;
+}
+
 bool SpatialiserUi::openEditor() {
     AEffect& record = effect_->effectRecord;
+    if (host_.scaleFactor != 0.0f) setScaleFactor(host_.scaleFactor);
     if (!effect_->editor || record.dispatcher(&record, effEditOpen, 0, 0, host_.parent, 0.0f) == 0) return false;
     const unsigned long window = editorWindowId(effect_->editor);
     if (window == 0) return false;
@@ -63,24 +76,29 @@ int SpatialiserUi::idle() {
     return editorWindowId(effect_->editor) == 0 ? 1 : 0;
 }
 
-intptr_t VSTCALL SpatialiserUi::hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t, void*,
+intptr_t VSTCALL SpatialiserUi::hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void*,
                                              float opt) {
     auto* ui = effect ? static_cast<SpatialiserUi*>(effect->user) : nullptr;
     if (!ui) return opcode == audioMasterVersion ? kHostVersion : 0;
-    return ui->answer(opcode, index, opt);
+    return ui->answer(opcode, index, value, opt);
 }
 
 // The effect reports each stored change of a parameter as automation; those with a port are the
 // host's to pass on to the plug-in. The mirrors and the effective depth have none: the links
 // report "Az.depth" whenever the depth knob moves under the sine.
-intptr_t SpatialiserUi::answer(int32_t opcode, int32_t index, float value) {
+intptr_t SpatialiserUi::answer(int32_t opcode, int32_t index, intptr_t value, float opt) {
     switch (opcode) {
     case audioMasterVersion: return kHostVersion;
     case audioMasterAutomate: {
+        const float written = opt;
         const int32_t port = portOfParameter(index);
-        if (port >= 0) write_(controller_, static_cast<uint32_t>(port), sizeof value, kFloatProtocol, &value);
+        if (port >= 0) write_(controller_, static_cast<uint32_t>(port), sizeof written, kFloatProtocol, &written);
         return 0;
     }
+    // The editor asks for a new size when its scale changes while open; it takes the scale only
+    // when the host's window follows.
+    case audioMasterSizeWindow:
+        return host_.resize && host_.resize->ui_resize(host_.resize->handle, index, static_cast<int>(value)) == 0 ? 1 : 0;
     case audioMasterBeginEdit: touch(index, true); return 0;
     case audioMasterEndEdit: touch(index, false); return 0;
     default: return 0;

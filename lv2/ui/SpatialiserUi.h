@@ -29,13 +29,18 @@ public:
     // The host's idle stands in for the editor idle a VST host sends; non-zero once the
     // editor's window is gone (the host destroyed its own window around it).
     int idle();
+    // The host's ui:scaleFactor, at instantiation or later through the options interface: the
+    // editor draws at that scale unless the person chose one. False for a factor it cannot take.
+    bool setScaleFactor(float factor);
+    // Options the host changes while the UI is open; only ui:scaleFactor is known.
+    uint32_t setOptions(const LV2_Options_Option* options);
 
 private:
     SpatialiserUi(LV2UI_Write_Function write, LV2UI_Controller controller, const UiHostFeatures& host);
     bool openEditor();
     static intptr_t VSTCALL hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                                          float opt);
-    intptr_t answer(int32_t opcode, int32_t index, float value);
+    intptr_t answer(int32_t opcode, int32_t index, intptr_t value, float opt);
     void touch(int32_t parameter, bool grabbed);
 
     LV2UI_Write_Function write_;

@@ -34,8 +34,20 @@ int idle(LV2UI_Handle handle) { return uiOf(handle)->idle(); }
 
 const LV2UI_Idle_Interface kIdleInterface = {idle};
 
+// The UI reports no options; the host may set ui:scaleFactor while it is open.
+uint32_t getOptions(LV2_Handle, LV2_Options_Option*) { return LV2_OPTIONS_ERR_UNKNOWN; }
+
+uint32_t setOptions(LV2_Handle handle, const LV2_Options_Option* options) {
+    return uiOf(handle)->setOptions(options);
+}
+
+const LV2_Options_Interface kOptionsInterface = {getOptions, setOptions};
+
 const void* extensionData(const char* uri) {
-    return uri && std::strcmp(uri, LV2_UI__idleInterface) == 0 ? &kIdleInterface : nullptr;
+    if (!uri) return nullptr;
+    if (std::strcmp(uri, LV2_UI__idleInterface) == 0) return &kIdleInterface;
+    if (std::strcmp(uri, LV2_OPTIONS__interface) == 0) return &kOptionsInterface;
+    return nullptr;
 }
 
 const LV2UI_Descriptor kDescriptor = {kUiUri, instantiate, cleanup, portEvent, extensionData};

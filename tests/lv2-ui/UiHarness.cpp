@@ -1,6 +1,7 @@
 #include "UiHarness.h"
 
 #include <dlfcn.h>
+#include <lv2/atom/atom.h>
 
 #include <atomic>
 #include <chrono>
@@ -38,7 +39,7 @@ const LV2UI_Descriptor* uiDescriptor() {
     return function ? function(0) : nullptr;
 }
 
-UiHarness::UiHarness(Touch touch) {
+UiHarness::UiHarness(Touch touch, float scaleFactor) : scaleFactor_(scaleFactor) {
     const LV2UI_Descriptor* descriptor = uiDescriptor();
     display_ = XOpenDisplay(nullptr);
     if (!descriptor || !display_) return;
@@ -57,10 +58,17 @@ UiHarness::UiHarness(Touch touch) {
     const LV2_Feature resizing = {LV2_UI__resize, &resizeFeature_};
     const LV2_Feature touching = {LV2_UI__touch, &touchFeature_};
     const LV2_Feature idling = {LV2_UI__idleInterface, nullptr};
-    const LV2_Feature* features[] = {&parent, &resizing, &idling, touch == Touch::Offered ? &touching : nullptr,
-                                     nullptr};
+    mapFeature_ = {this, map};
+    const LV2_Options_Option options[] = {scaleOption(scaleFactor_), {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+    const LV2_Feature optionList = {LV2_OPTIONS__options, const_cast<LV2_Options_Option*>(options)};
+    const LV2_Feature mapping = {LV2_URID__map, &mapFeature_};
+    std::vector<const LV2_Feature*> features = {&parent, &resizing, &idling};
+    if (scaleFactor != 0.0f) features.push_back(&optionList);  // before the map, as some hosts list them
+    features.push_back(&mapping);
+    if (touch == Touch::Offered) features.push_back(&touching);
+    features.push_back(nullptr);
     LV2UI_Widget widget = nullptr;
-    handle_ = descriptor->instantiate(descriptor, kPluginUri, SPATIALISER_UI_BUNDLE, write, this, &widget, features);
+    handle_ = descriptor->instantiate(descriptor, kPluginUri, SPATIALISER_UI_BUNDLE, write, this, &widget, features.data());
     widget_ = static_cast<::Window>(reinterpret_cast<uintptr_t>(widget));
 }
 
@@ -124,6 +132,26 @@ void UiHarness::write(LV2UI_Controller controller, uint32_t port, uint32_t size,
     float value = -1.0f;
     if (size == sizeof value && protocol == 0) std::memcpy(&value, buffer, sizeof value);
     static_cast<UiHarness*>(controller)->record({UiCall::Write, port, value});
+}
+
+LV2_URID UiHarness::map(LV2_URID_Map_Handle handle, const char* uri) {
+    auto* harness = static_cast<UiHarness*>(handle);
+    for (size_t i = 0; i < harness->uris_.size(); ++i)
+        if (harness->uris_[i] == uri) return LV2_URID(i + 1);
+    harness->uris_.emplace_back(uri);
+    return LV2_URID(harness->uris_.size());
+}
+
+LV2_Options_Option UiHarness::scaleOption(const float& factor) {
+    return {LV2_OPTIONS_INSTANCE, 0, map(this, LV2_UI__scaleFactor), sizeof(float), map(this, LV2_ATOM__Float), &factor};
+}
+
+uint32_t UiHarness::setScaleFactor(float factor) {
+    const auto* interface = static_cast<const LV2_Options_Interface*>(uiDescriptor()->extension_data(LV2_OPTIONS__interface));
+    if (!interface || !handle_) return LV2_OPTIONS_ERR_UNKNOWN;
+    scaleFactor_ = factor;
+    const LV2_Options_Option options[] = {scaleOption(scaleFactor_), {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+    return interface->set(handle_, options);
 }
 
 int UiHarness::resize(LV2UI_Feature_Handle handle, int width, int height) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include <functional>
 #include <mutex>
@@ -26,7 +28,8 @@ const LV2UI_Descriptor* uiDescriptor();
 class UiHarness {
 public:
     enum class Touch { Offered, NotOffered };
-    explicit UiHarness(Touch touch = Touch::Offered);
+    // With a `scaleFactor`, the host also offers its URID map and the ui:scaleFactor option.
+    explicit UiHarness(Touch touch = Touch::Offered, float scaleFactor = 0.0f);
     ~UiHarness();
 
     bool opened() const { return handle_ != nullptr; }
@@ -36,6 +39,8 @@ public:
     int resizedWidth() const { return resizedWidth_; }
     int resizedHeight() const { return resizedHeight_; }
 
+    // Sets ui:scaleFactor through the UI's options interface, as a host whose screen changed does.
+    uint32_t setScaleFactor(float factor);
     void portEvent(uint32_t port, float value);
     void portEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer);
     int idle();
@@ -54,6 +59,8 @@ private:
     static void write(LV2UI_Controller controller, uint32_t port, uint32_t size, uint32_t protocol, const void* buffer);
     static int resize(LV2UI_Feature_Handle handle, int width, int height);
     static void touch(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed);
+    static LV2_URID map(LV2_URID_Map_Handle handle, const char* uri);
+    LV2_Options_Option scaleOption(const float& factor);
     void record(const UiCall& call);
 
     Display* display_ = nullptr;
@@ -64,6 +71,9 @@ private:
     int resizedHeight_ = 0;
     LV2UI_Resize resizeFeature_{};
     LV2UI_Touch touchFeature_{};
+    LV2_URID_Map mapFeature_{};
+    std::vector<std::string> uris_;  // URID n is uris_[n - 1]
+    float scaleFactor_ = 0.0f;
     std::mutex mutex_;
     std::vector<UiCall> calls_;
 };

@@ -5,7 +5,10 @@
 
 #include <lv2/ui/ui.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 
@@ -251,3 +254,34 @@ TEST(Lv2UiLifecycleTest, UisOpenBesideEachOtherAndCleaningUpLeavesNothingInTheHo
 }
 
 }  // namespace
+
+// The host's ui:scaleFactor at instantiation opens the editor at that scale, and a later one
+// through the options interface resizes it, the host's window following. The person's own
+// choice would come first: the test keeps any settings file and override of the machine away.
+TEST(Lv2UiScaleTest, TheHostsScaleFactorSizesTheEditorAtTheStartAndWhileOpen) {
+    char folder[] = "/tmp/lv2-ui-settings-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    setenv("XDG_CONFIG_HOME", folder, 1);
+    unsetenv("SPATIALISER_EDITOR_SCALE");
+
+    UiHarness ui(UiHarness::Touch::Offered, 2.0f);
+    ASSERT_TRUE(ui.opened());
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(ui.display(), ui.widget(), &attributes));
+    EXPECT_EQ(attributes.width, 2 * kWidth);
+    EXPECT_EQ(attributes.height, 2 * kHeight);
+    EXPECT_EQ(ui.resizedWidth(), 2 * kWidth);
+    EXPECT_EQ(ui.resizedHeight(), 2 * kHeight);
+
+    EXPECT_EQ(ui.setScaleFactor(1.5f), uint32_t(LV2_OPTIONS_SUCCESS));
+    EXPECT_EQ(ui.resizedWidth(), 681);
+    EXPECT_EQ(ui.resizedHeight(), 404);
+    EXPECT_TRUE(ui.idleUntil([&] {
+        XWindowAttributes now;
+        return XGetWindowAttributes(ui.display(), ui.widget(), &now) && now.width == 681 && now.height == 404;
+    }));
+    EXPECT_EQ(ui.setScaleFactor(7.0f), uint32_t(LV2_OPTIONS_ERR_BAD_VALUE));
+    EXPECT_EQ(ui.resizedWidth(), 681);
+    ui.cleanup();
+    rmdir(folder);
+}
