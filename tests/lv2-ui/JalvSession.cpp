@@ -199,17 +199,22 @@ JalvSession::JalvSession(const std::vector<std::string>& arguments) {
     ::Window found = 0;
     waitUntil([&] { return (found = findEditor(display_, DefaultRootWindow(display_))) != 0; }, 20000);
     // suil's plug starts at a size and place of its own and takes the editor's once jalv has
-    // sent the UI its ports' values, moving the editor on the screen: only then is it where it
-    // stays.
+    // sent the UI its ports' values, moving the editor on the screen, and a window manager may
+    // place jalv's window late on a busy machine: the editor is where it stays once it has kept
+    // its place for a while. A move during a drag would be one more step of the slider.
+    constexpr auto kStillFor = std::chrono::milliseconds(300);
     int x = -1, y = -1;
+    auto lastMove = std::chrono::steady_clock::now();
     const bool settled = found && waitUntil([&] {
         int nowX = 0, nowY = 0;
         ::Window child = 0;
         XTranslateCoordinates(display_, found, DefaultRootWindow(display_), 0, 0, &nowX, &nowY, &child);
-        const bool still = nowX == x && nowY == y;
+        const auto now = std::chrono::steady_clock::now();
+        if (nowX != x || nowY != y) lastMove = now;
         x = nowX;
         y = nowY;
-        return still && parentHasSizeOf(display_, found) && portEventCount() >= kControlPortCount;
+        return now - lastMove >= kStillFor && parentHasSizeOf(display_, found) &&
+               portEventCount() >= kControlPortCount;
     }, 10000);
     window_ = settled ? topLevelAbove(display_, found) : 0;
     if (window_) editor_ = found;

@@ -124,7 +124,9 @@ TEST(JalvTest, ASliderDragReachesThePluginAsWritesOfItsPortWithTheValuesTheVstMo
     }
     xdotool("mouseup 1");
     const std::vector<float> written = jalv.writesTo(kAzimuthPort);
-    ASSERT_EQ(written.size(), expected.size());
+    std::string values;
+    for (float value : written) values += " " + std::to_string(value);
+    ASSERT_EQ(written.size(), expected.size()) << "written:" << values;
     for (size_t i = 0; i < written.size(); ++i) {
         EXPECT_NEAR(written[i], expected[i], 1e-6) << "step " << i + 1;
     }
