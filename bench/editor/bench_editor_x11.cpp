@@ -1,5 +1,6 @@
 // The editor of the Linux module on an X11 server: a full repaint put on the window, and one
-// knob change from the host painted and put by the next idle. Run it on a display, for example
+// knob change from the host painted and put by the next idle; each at 100 % and at 200 % (the
+// argument, in per cent). Run it on a display, for example
 // tests/x11/run-display.sh build/linux/bench/bench_editor_x11; without one it skips itself.
 #include <benchmark/benchmark.h>
 
@@ -12,7 +13,9 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -23,10 +26,14 @@ intptr_t VSTCALL quietHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, f
 // A mapped top-level window of the host's size with the editor open in it and painted once.
 class EditorOnDisplay {
 public:
-    EditorOnDisplay() : display_(XOpenDisplay(nullptr)) {
+    explicit EditorOnDisplay(benchmark::State& state) : display_(XOpenDisplay(nullptr)) {
         if (!display_)
             return;
-        host_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 454, 269, 0, 0, 0);
+        const int percent = int(state.range(0));
+        // The override every source of the scale gives way to.
+        setenv("SPATIALISER_EDITOR_SCALE", std::to_string(percent / 100.0).c_str(), 1);
+        host_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, unsigned(454 * percent / 100),
+                                    unsigned(269 * percent / 100), 0, 0, 0);
         XMapWindow(display_, host_);
         XSync(display_, False);
         effect_ = std::make_unique<CEffect>(quietHost);
@@ -64,19 +71,19 @@ private:
 };
 
 void fullRepaintToTheWindow(benchmark::State& state) {
-    EditorOnDisplay fixture;
+    EditorOnDisplay fixture(state);
     if (!fixture.ready(state))
         return;
     for (auto _ : state)
         fixture.editor().repaintAll();
 }
-BENCHMARK(fullRepaintToTheWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(fullRepaintToTheWindow)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(200);
 
 // The host turns the azimuth speed; the idle's repaint paints its knob and read-out and puts them
 // (the idle's other work, which asks the server where the mouse and the focus are, is the row of
 // the idle with nothing to repaint).
 void oneKnobChangeOnTheWindow(benchmark::State& state) {
-    EditorOnDisplay fixture;
+    EditorOnDisplay fixture(state);
     if (!fixture.ready(state))
         return;
     bool high = false;
@@ -86,16 +93,16 @@ void oneKnobChangeOnTheWindow(benchmark::State& state) {
         fixture.editor().frame->refreshIfNeeded();
     }
 }
-BENCHMARK(oneKnobChangeOnTheWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(oneKnobChangeOnTheWindow)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 void idleWithNothingToRepaint(benchmark::State& state) {
-    EditorOnDisplay fixture;
+    EditorOnDisplay fixture(state);
     if (!fixture.ready(state))
         return;
     for (auto _ : state)
         fixture.editor().idle();
 }
-BENCHMARK(idleWithNothingToRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(idleWithNothingToRepaint)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(200);
 
 }  // namespace
 
