@@ -49,8 +49,9 @@ void Painter::text(const char* text, const Rect& rect, Colour colour, TextAlign 
 
 Font* Painter::font(int pixels) {
     // Made once per size and kept: the process keeps its loaded faces anyway, and a screen
-    // scale gives only a few sizes.
-    static std::map<int, Font*> sizes;
+    // scale gives only a few sizes. The table is never destroyed, so the fonts stay reachable
+    // until the process ends, as they were made to.
+    static std::map<int, Font*>& sizes = *new std::map<int, Font*>;
     Font*& sans = sizes[pixels];
     if (!sans) sans = createFont({-pixels, 400, false, false, kPitchVariableSwiss, "Arial"});
     return sans;
