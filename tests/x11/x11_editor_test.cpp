@@ -177,9 +177,15 @@ protected:
         const int steps = 5;
         // Not waiting for the pointer to arrive: a read-out puts it back at once.
         for (int i = 1; i <= steps; ++i) {
+            const size_t beforeMove = host->callbackCount();
             xdotool("mousemove " + std::to_string(host->windowX + from.h + dx * i / steps) + " " +
                     std::to_string(host->windowY + from.v + dy * i / steps));
-            sleepMs(60);
+            // The last position must reach the control before the release, which a slow build
+            // may otherwise see first; a move that changes nothing reports nothing.
+            if (i == steps)
+                waitForGesture(beforeMove, audioMasterAutomate);
+            else
+                sleepMs(60);
         }
         xdotool("mouseup 1");
         EXPECT_TRUE(waitForGesture(mark, audioMasterEndEdit));
