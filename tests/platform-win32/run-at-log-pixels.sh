@@ -7,11 +7,18 @@ set -u
 dpi=$1
 prefix=$2
 shift 2
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 export WINEPREFIX="$prefix" WINEDEBUG=-all
+# The loader of the program's own kind: the 64-bit one also where no 32-bit program runs.
+loader=wine
+if [ "$("$scripts/pe-machine" "$1")" = x86-64 ]; then
+  loader=/usr/lib/wine/wine64
+  export WINELOADER=$loader
+fi
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
-  wineboot -i >/dev/null 2>&1 || true
+  "$loader" wineboot -i >/dev/null 2>&1 || true
 fi
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+"$loader" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wineserver -w  # the registry is on disk before the program's process reads it
-exec wine "$@"
+exec "$scripts/wine-run" "$@"
