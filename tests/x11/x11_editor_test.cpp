@@ -165,6 +165,21 @@ protected:
         }
         return false;
     }
+    // Waits until no automation has come for `quietMs`, three seconds at most.
+    void waitUntilQuiet(int quietMs) {
+        auto automations = [&] {
+            const std::vector<Callback> calls = host->callbacks(0);
+            return std::count_if(calls.begin(), calls.end(),
+                                 [](const Callback& call) { return call.opcode == audioMasterAutomate; });
+        };
+        auto count = automations();
+        for (int waited = 0, quiet = 0; waited < 3000 && quiet < quietMs; waited += 20) {
+            sleepMs(20);
+            const auto now = automations();
+            quiet = now == count ? quiet + 20 : 0;
+            count = now;
+        }
+    }
     // Presses at a point, moves by (dx, dy) in steps once the control tracks the drag, and
     // releases, with Shift held if asked.
     void drag(CGuiPoint from, int dx, int dy, bool shift = false) {
@@ -177,16 +192,13 @@ protected:
         const int steps = 5;
         // Not waiting for the pointer to arrive: a read-out puts it back at once.
         for (int i = 1; i <= steps; ++i) {
-            const size_t beforeMove = host->callbackCount();
             xdotool("mousemove " + std::to_string(host->windowX + from.h + dx * i / steps) + " " +
                     std::to_string(host->windowY + from.v + dy * i / steps));
-            // The last position must reach the control before the release, which a slow build
-            // may otherwise see first; a move that changes nothing reports nothing.
-            if (i == steps)
-                waitForGesture(beforeMove, audioMasterAutomate);
-            else
-                sleepMs(60);
+            sleepMs(60);
         }
+        // The last position must reach the control before the release, which a slow build may
+        // otherwise see first: the drag has settled once its reports have stopped for a while.
+        waitUntilQuiet(250);
         xdotool("mouseup 1");
         EXPECT_TRUE(waitForGesture(mark, audioMasterEndEdit));
         if (shift)
