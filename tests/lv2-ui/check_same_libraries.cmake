@@ -1,19 +1,6 @@
 # Script mode: the binary MODULE needs exactly the shared libraries REFERENCE needs, read from
 # their dynamic sections with TOOL (readelf).
-function(needed_libraries binary result)
-  execute_process(COMMAND ${TOOL} -d ${binary} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${TOOL} could not read ${binary}")
-  endif()
-  string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[[^]]*\\]" entries "${dynamic}")
-  set(needed)
-  foreach(entry IN LISTS entries)
-    string(REGEX REPLACE ".*\\[([^]]*)\\]" "\\1" library "${entry}")
-    list(APPEND needed ${library})
-  endforeach()
-  list(SORT needed)
-  set(${result} "${needed}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/NeededLibraries.cmake)
 
 needed_libraries(${MODULE} module)
 needed_libraries(${REFERENCE} reference)

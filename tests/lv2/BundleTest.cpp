@@ -29,13 +29,13 @@ std::string text(float value) {
     return buffer;
 }
 
-// Each test sees the bundle alone on LV2_PATH, beside the core specification, through a folder
-// of its own.
+// Each test sees the bundle alone on LV2_PATH, beside LV2's core bundle, through a folder of its
+// own.
 class Bundle : public testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::create_directory_symlink(kBundle, folder / "spatialiser.lv2");
-        // The core specification names the plug-in's class.
+        // LV2's core bundle (lv2core.ttl) names the plug-in's class.
         std::filesystem::create_directory_symlink("/usr/lib/lv2/core.lv2", folder / "core.lv2");
         lilvEnvironment = {{"LV2_PATH", folder / ""}};
         if (!std::string(SANITIZER_RUNTIME).empty()) {

@@ -1,15 +1,7 @@
 # Script mode: the Linux module MODULE needs no shared library a Linux desktop lacks. Reads the
 # dynamic section with TOOL (readelf); ALLOWED lists the name stems a module may need.
-execute_process(COMMAND ${TOOL} -d ${MODULE} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${TOOL} could not read ${MODULE}")
-endif()
-string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[[^]]*\\]" entries "${dynamic}")
-set(needed)
-foreach(entry IN LISTS entries)
-  string(REGEX REPLACE ".*\\[([^]]*)\\]" "\\1" library "${entry}")
-  list(APPEND needed ${library})
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/NeededLibraries.cmake)
+needed_libraries(${MODULE} needed)
 if(NOT needed)
   message(FATAL_ERROR "${MODULE} lists no libraries at all")
 endif()

@@ -1,0 +1,16 @@
+# needed_libraries(BINARY RESULT): the shared libraries BINARY needs, sorted, read from its dynamic
+# section with TOOL (readelf). For scripts run with cmake -P.
+function(needed_libraries binary result)
+  execute_process(COMMAND ${TOOL} -d ${binary} OUTPUT_VARIABLE dynamic RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${TOOL} could not read ${binary}")
+  endif()
+  string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[[^]]*\\]" entries "${dynamic}")
+  set(needed)
+  foreach(entry IN LISTS entries)
+    string(REGEX REPLACE ".*\\[([^]]*)\\]" "\\1" library "${entry}")
+    list(APPEND needed ${library})
+  endforeach()
+  list(SORT needed)
+  set(${result} "${needed}" PARENT_SCOPE)
+endfunction()
