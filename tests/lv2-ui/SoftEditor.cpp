@@ -85,3 +85,11 @@ bool saveWindowPicture(Display* display, ::Window window, const char* path) {
     }
     return std::fclose(file) == 0;
 }
+
+bool pointerAt(Display* display, int x, int y) {
+    ::Window root = 0, child = 0;
+    int rootX = -1, rootY = -1, windowX = 0, windowY = 0;
+    unsigned mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
+    return rootX == x && rootY == y;
+}

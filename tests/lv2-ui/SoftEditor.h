@@ -33,3 +33,5 @@ private:
 
 // Saves an X11 window's picture (of any size) as a binary PPM for people to look at.
 bool saveWindowPicture(_XDisplay* display, unsigned long window, const char* path);
+// Whether the X server has the pointer at screen point (x, y).
+bool pointerAt(_XDisplay* display, int x, int y);

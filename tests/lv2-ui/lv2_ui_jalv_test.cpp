@@ -27,14 +27,6 @@ constexpr uint32_t kAzimuthPort = kFirstControlPort + 0;
 constexpr int kDragSteps = 3;
 constexpr int kDragDistance = -36;  // upwards, in pixels
 
-bool pointerAt(Display* display, int x, int y) {
-    ::Window root = 0, child = 0;
-    int rootX = -1, rootY = -1, windowX = 0, windowY = 0;
-    unsigned mask = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
-    return rootX == x && rootY == y;
-}
-
 // Exposes the whole editor, as a host uncovering its window does, and waits until the picture
 // is the reference's. The pointer goes out of the way: the control under it would light up.
 bool showsAfterRepaint(const JalvSession& jalv, const SoftEditor& reference) {

@@ -37,14 +37,6 @@ int controlOf(int tag, int kind) {
     return -1;
 }
 
-bool pointerAt(Display* display, int x, int y) {
-    ::Window root = 0, child = 0;
-    int rootX = -1, rootY = -1, windowX = 0, windowY = 0;
-    unsigned mask = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
-    return rootX == x && rootY == y;
-}
-
 std::vector<UiCall> writes(const std::vector<UiCall>& calls) {
     std::vector<UiCall> found;
     std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
