@@ -88,6 +88,14 @@ TEST(Lv2Equivalence, AChangedPortLandsAtTheStartOfTheNextBlockAsSetParameterWoul
     EXPECT_TRUE(sameBits(lv2, vst));
 }
 
+// The audio ports of an instance that runs one frame at a time.
+void connectOneFrame(Lv2Instance& instance, float (&in)[2], float (&out)[2]) {
+    instance.connect(kPortInLeft, &in[0]);
+    instance.connect(kPortInRight, &in[1]);
+    instance.connect(kPortOutLeft, &out[0]);
+    instance.connect(kPortOutRight, &out[1]);
+}
+
 // The engine's azimuth after the first sample: the glide starts where the ports put the source.
 TEST(Lv2Equivalence, StartsAtThePortsValuesWithoutAGlideAtEveryRateAndPattern) {
     float in[2] = {0.5f, -0.5f}, out[2] = {};
@@ -97,10 +105,7 @@ TEST(Lv2Equivalence, StartsAtThePortsValuesWithoutAGlideAtEveryRateAndPattern) {
                 Lv2Instance instance(rate);
                 instance.controls = controlsWith({{"azimuth", 0.25f}, {"quality", quality}, {"reflections", pattern}});
                 instance.connectControls();
-                instance.connect(kPortInLeft, &in[0]);
-                instance.connect(kPortInRight, &in[1]);
-                instance.connect(kPortOutLeft, &out[0]);
-                instance.connect(kPortOutRight, &out[1]);
+                connectOneFrame(instance, in, out);
                 instance.activate();
                 instance.run(1);
                 EXPECT_FLOAT_EQ(instance.engine().azimuthCurrent, -0.5f)
@@ -117,10 +122,7 @@ TEST(Lv2Equivalence, EffectiveAzimuthDepthIsOneWhileARampIsChosenAndTheDepthPort
     Lv2Instance instance(44100.0);
     instance.controls = controlsWith({{"az_speed", 0.5f}, {"az_depth", 0.4f}});
     instance.connectControls();
-    instance.connect(kPortInLeft, &in[0]);
-    instance.connect(kPortInRight, &in[1]);
-    instance.connect(kPortOutLeft, &out[0]);
-    instance.connect(kPortOutRight, &out[1]);
+    connectOneFrame(instance, in, out);
     instance.activate();
     float& depth = instance.controls[controlIndex("az_depth")];
     float& waveform = instance.controls[controlIndex("az_waveform")];
